@@ -1,0 +1,84 @@
+#include "FileDialog.h"
+#include "Dialog.h"
+#include "Seams.h"
+#include "WinApp.h"
+
+namespace {
+
+using FileDialogFn = BOOL(WINAPI*)(OPENFILENAMEA*);
+
+// comdlg32 is loaded on first use: importing it would slow every start-up.
+BOOL ShowSystemDialog(bool open, OPENFILENAMEA* ofn)
+{
+    static HMODULE comdlg32 = LoadLibraryA("comdlg32.dll");
+    if (!comdlg32)
+        return FALSE;
+    auto show = reinterpret_cast<FileDialogFn>(reinterpret_cast<void*>(
+        GetProcAddress(comdlg32, open ? "GetOpenFileNameA" : "GetSaveFileNameA")));
+    return show ? show(ofn) : FALSE;
+}
+
+}  // namespace
+
+CFileDialog::CFileDialog(bool bOpenFileDialog, const char* defaultExt, DWORD flags, const char* filter,
+                         HWND hParent)
+    : m_bOpenFileDialog(bOpenFileDialog), m_strFilter(filter ? filter : "")
+{
+    // The dialog wants NULs where the caller wrote '|'.
+    for (char* p = &m_strFilter[0]; *p; p = CharNextA(p)) {
+        if (*p == '|')
+            *p = '\0';
+    }
+
+    m_ofn.lStructSize = sizeof m_ofn;
+    m_ofn.hwndOwner = hParent;
+    m_ofn.lpstrFilter = filter ? m_strFilter.c_str() : nullptr;
+    m_ofn.lpstrFile = m_szFileName;
+    m_ofn.nMaxFile = sizeof m_szFileName;
+    m_ofn.lpstrFileTitle = m_szFileTitle;
+    m_ofn.nMaxFileTitle = sizeof m_szFileTitle;
+    m_ofn.lpstrDefExt = defaultExt;
+    m_ofn.Flags = flags | OFN_EXPLORER | OFN_ENABLESIZING | OFN_ENABLEHOOK;
+    m_ofn.lpfnHook = HookProc;
+}
+
+INT_PTR CFileDialog::DoModal()
+{
+    if (!m_ofn.hwndOwner && AfxGetMainWnd())
+        m_ofn.hwndOwner = AfxGetMainWnd()->m_hWnd;
+
+    // The dialog moves the current folder to the chosen file's; a command
+    // started from there would find a program lying beside that file first.
+    char currentFolder[MAX_PATH] = {};
+    DWORD folderLength = GetCurrentDirectoryA(MAX_PATH, currentFolder);
+    bool haveFolder = folderLength > 0 && folderLength < MAX_PATH;
+    HWND focus = GetFocus();
+
+    BOOL chosen = Seams().fileDialog ? Seams().fileDialog(m_bOpenFileDialog, &m_ofn)
+                                     : ShowSystemDialog(m_bOpenFileDialog, &m_ofn);
+
+    if (haveFolder)
+        SetCurrentDirectoryA(currentFolder);
+    if (focus && IsWindow(focus))
+        SetFocus(focus);
+    return chosen ? IDOK : IDCANCEL;
+}
+
+std::string CFileDialog::GetFileTitle() const
+{
+    std::string title = m_szFileTitle;
+    size_t dot = title.rfind('.');
+    if (dot != std::string::npos)
+        title.erase(dot);
+    return title;
+}
+
+UINT_PTR CALLBACK CFileDialog::HookProc(HWND hChild, UINT message, WPARAM, LPARAM lParam)
+{
+    // The hook sees the dialog's child; the dialog itself is its parent.
+    if (message == WM_NOTIFY && reinterpret_cast<const OFNOTIFYA*>(lParam)->hdr.code == CDN_INITDONE) {
+        HWND dialog = GetParent(hChild);
+        CenterWindow(dialog, GetWindow(dialog, GW_OWNER));
+    }
+    return 0;
+}

@@ -1,0 +1,131 @@
+#include "WinApp.h"
+#include "Dialog.h"
+#include "Seams.h"
+#include "resource.h"
+
+namespace {
+CWinApp* g_app = nullptr;
+
+bool IsPathSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
+
+// Where the file name begins: after the last separator, stepping by
+// characters, as a trail byte of a double-byte character can equal '\'.
+const char* FileNameOf(const char* path)
+{
+    const char* name = path;
+    for (const char* p = path; *p; p = CharNextA(p)) {
+        if (IsPathSeparator(*p))
+            name = p + 1;
+    }
+    return name;
+}
+
+std::string ModulePath()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
+}
+}  // namespace
+
+CWinApp::CWinApp() : m_hInstance(GetModuleHandleA(nullptr)) { g_app = this; }
+
+CWinApp::~CWinApp()
+{
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+CWinApp* AfxGetApp() { return g_app; }
+CDialog* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
+
+const AppCommandEntry* CWinApp::GetCommandMap(size_t* count) const
+{
+    *count = 0;
+    return nullptr;
+}
+
+bool CWinApp::OnCmdMsg(UINT id)
+{
+    size_t count = 0;
+    const AppCommandEntry* entries = GetCommandMap(&count);
+    for (size_t i = 0; i < count; ++i) {
+        if (entries[i].id == id) {
+            (this->*entries[i].handler)();
+            return true;
+        }
+    }
+    return false;
+}
+
+void CWinApp::OnHelp()
+{
+    // The topic is that of the dialog holding the focus, else of the innermost one running.
+    CDialog* dialog = CDialog::RunningFor(GetAncestor(GetFocus(), GA_ROOT));
+    if (!dialog)
+        dialog = CDialog::Running();
+    if (!dialog)
+        return;
+
+    std::string helpFile = ModulePath();
+    helpFile.erase(FileNameOf(helpFile.c_str()) - helpFile.c_str());
+    helpFile += AfxGetExeTitle() + ".HLP";
+
+    HWND owner = AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : dialog->m_hWnd;
+    ULONG_PTR topic = 0x20000 + dialog->m_nIDTemplate;
+    BOOL started = Seams().winHelp ? Seams().winHelp(owner, helpFile.c_str(), HELP_CONTEXT, topic)
+                                   : WinHelpA(owner, helpFile.c_str(), HELP_CONTEXT, topic);
+    if (!started)
+        AfxMessageBox("启动帮助失败。");
+}
+
+std::string AfxGetExeTitle()
+{
+    std::string path = ModulePath();
+    std::string title = FileNameOf(path.c_str());
+    size_t dot = title.rfind('.');
+    if (dot != std::string::npos)
+        title.erase(dot);
+    return title;
+}
+
+int AfxMessageBox(const std::string& text)
+{
+    HWND owner = AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : nullptr;
+    std::string caption = AfxGetExeTitle();
+    UINT type = MB_OK | MB_ICONEXCLAMATION;
+    if (Seams().messageBox)
+        return Seams().messageBox(owner, text.c_str(), caption.c_str(), type);
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
+}
+
+namespace {
+HHOOK g_helpHook = nullptr;
+}
+
+CHelpKeyFilter::CHelpKeyFilter()
+    : m_hHook(SetWindowsHookExA(WH_MSGFILTER, FilterProc, nullptr, GetCurrentThreadId()))
+{
+    g_helpHook = m_hHook;
+}
+
+CHelpKeyFilter::~CHelpKeyFilter()
+{
+    if (m_hHook)
+        UnhookWindowsHookEx(m_hHook);
+    g_helpHook = nullptr;
+}
+
+LRESULT CALLBACK CHelpKeyFilter::FilterProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    bool inModalLoop = code == MSGF_DIALOGBOX || code == MSGF_MENU;
+    bool plainF1 = msg->message == WM_KEYDOWN && msg->wParam == VK_F1 && GetKeyState(VK_SHIFT) >= 0 &&
+                   GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
+    CDialog* mainWnd = AfxGetMainWnd();
+    if (code >= 0 && inModalLoop && plainF1 && mainWnd && mainWnd->m_hWnd) {
+        SendMessageA(mainWnd->m_hWnd, WM_COMMAND, ID_HELP, 0);
+        return 1;
+    }
+    return CallNextHookEx(g_helpHook, code, wParam, lParam);
+}

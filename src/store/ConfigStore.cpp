@@ -1,0 +1,97 @@
+#include "ConfigStore.h"
+#include <cstring>
+
+namespace {
+
+class RegKey {
+public:
+    RegKey() = default;
+    ~RegKey() { if (m_hKey) RegCloseKey(m_hKey); }
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+
+    HKEY* Receive() { return &m_hKey; }
+    HKEY Get() const { return m_hKey; }
+
+private:
+    HKEY m_hKey = nullptr;
+};
+
+// Case-sensitive, stepping one character at a time so that a match never
+// begins on the trail byte of a double-byte character.
+bool ContainsCurrentRecordName(const char* name)
+{
+    const size_t length = std::strlen(ConfigStore::kCurrentRecord);
+    for (const char* p = name; *p; p += (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1]) ? 2 : 1) {
+        if (std::strncmp(p, ConfigStore::kCurrentRecord, length) == 0)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+ConfigStore::ConfigStore(HKEY root, std::string subkey) : m_root(root), m_subkey(std::move(subkey)) {}
+
+bool ConfigStore::Write(const std::string& data, const std::string& name) const
+{
+    if (data.size() > kBufferSize - 1)
+        return false;
+
+    RegKey key;
+    if (RegCreateKeyExA(m_root, m_subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                        key.Receive(), nullptr) != ERROR_SUCCESS)
+        return false;
+
+    Buffer staged = {};
+    std::memcpy(staged, data.data(), data.size());
+    return RegSetValueExA(key.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(staged),
+                          static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool ConfigStore::Read(Buffer& dest, const std::string& name) const
+{
+    RegKey key;
+    if (RegOpenKeyExA(m_root, m_subkey.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
+        return false;
+
+    Buffer local = {};
+    DWORD type = 0;
+    DWORD size = kBufferSize;
+    if (RegQueryValueExA(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(local), &size) !=
+        ERROR_SUCCESS)
+        return false;
+
+    // A value of 256 bytes without its own terminator still reads as text.
+    local[kBufferSize - 1] = '\0';
+    std::strncpy(dest, local, size + 1 < kBufferSize ? size + 1 : kBufferSize);
+    return true;
+}
+
+bool ConfigStore::Delete(const std::string& name) const
+{
+    RegKey key;
+    if (RegOpenKeyExA(m_root, m_subkey.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
+        return false;
+    return RegDeleteValueA(key.Get(), name.c_str()) == ERROR_SUCCESS;
+}
+
+bool ConfigStore::List(std::vector<std::string>& names) const
+{
+    RegKey key;
+    if (RegOpenKeyExA(m_root, m_subkey.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
+        return false;
+
+    for (DWORD index = 0;; ++index) {
+        Buffer name = {};
+        DWORD length = kBufferSize;
+        LONG status = RegEnumValueA(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_MORE_DATA)
+            continue;  // a name too long for the buffer: skip it, list the rest
+        if (status != ERROR_SUCCESS)
+            break;
+        if (!ContainsCurrentRecordName(name))
+            names.push_back(name);
+    }
+    return true;
+}

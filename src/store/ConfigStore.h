@@ -1,0 +1,29 @@
+// The saved configurations and the current record: string values under one
+// registry key, each operation opening and closing the key.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+class ConfigStore {
+public:
+    static constexpr size_t kBufferSize = 256;
+    using Buffer = char[kBufferSize];
+
+    // The name of the value holding the configuration applied last.
+    static constexpr const char* kCurrentRecord = "curnet";
+
+    explicit ConfigStore(HKEY root = HKEY_LOCAL_MACHINE, std::string subkey = "SOFTWARE\\Dravenholt\\Pelorin");
+
+    // Refuses data of more than 255 bytes, writing nothing.
+    bool Write(const std::string& data, const std::string& name) const;
+    // Changes dest only when the value was read.
+    bool Read(Buffer& dest, const std::string& name) const;
+    bool Delete(const std::string& name) const;
+    // The names to list: every value's but those containing "curnet".
+    bool List(std::vector<std::string>& names) const;
+
+private:
+    HKEY m_root;
+    std::string m_subkey;
+};
