@@ -1,0 +1,62 @@
+# Shared by the run, test and benchmark commands: packages, locale, builds and Wine prefixes.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# Only the 64-bit Wine loader runs on these machines; call it directly.
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko installer dialogs
+export WINEARCH=win64
+
+# Installs the Debian packages that are missing, then the Chinese locale that
+# gives Wine code page 936.
+ensure_packages() {
+    local wanted=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest wine64 locales "$@")
+    local missing=()
+    for package in "${wanted[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+    done
+    if ((${#missing[@]})); then
+        echo "Installing: ${missing[*]}"
+        apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    fi
+    if ! locale -a 2>/dev/null | grep -qx 'zh_CN.utf8'; then
+        sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
+        grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
+        locale-gen >/dev/null
+    fi
+    export LC_ALL=zh_CN.UTF-8
+}
+
+build() {
+    local preset
+    for preset in "$@"; do
+        cmake --preset "$preset" -S "$ROOT" >/dev/null
+        cmake --build --preset "$preset" -j "$(nproc)"
+    done
+}
+
+# Makes the prefix at $WINEPREFIX if it is not there. With headless=yes its
+# windows need no X server.
+init_prefix() {
+    local headless=$1
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$WINEPREFIX"
+        "$WINE" wineboot --init >/dev/null 2>&1
+        "$WINESERVER" -w
+    fi
+    if [ "$headless" = yes ]; then
+        "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+        # The desktop made before that value existed cannot make windows.
+        "$WINESERVER" -k || true
+        "$WINESERVER" -w || true
+    fi
+}
+
+# The Windows form of a path on this machine.
+windows_path() {
+    "$WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'
+}

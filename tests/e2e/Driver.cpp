@@ -1,0 +1,165 @@
+#include "Driver.h"
+#include "../support/TestSupport.h"
+
+namespace {
+const char* const kProgramKey = "SOFTWARE\\Dravenholt\\Pelorin";
+
+struct FindContext {
+    DWORD processId;
+    HWND exclude;
+    std::wstring caption;
+    bool anyCaption;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND window, LPARAM lParam)
+{
+    auto* context = reinterpret_cast<FindContext*>(lParam);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != context->processId || window == context->exclude || !IsWindowVisible(window))
+        return TRUE;
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    if (context->anyCaption || context->caption == text) {
+        context->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindProgramWindow(DWORD processId, HWND exclude, const std::string& caption)
+{
+    FindContext context = {processId, exclude, Widen(caption), caption.empty(), nullptr};
+    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&context));
+    return context.found;
+}
+}  // namespace
+
+std::string WindowTextOf(HWND window)
+{
+    wchar_t text[2048] = {};
+    SendMessageW(window, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text));
+    return Narrow(text);
+}
+
+void ClearProgramStore() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProgramKey); }
+
+void SeedProgramStore(const std::string& name, const std::string& data)
+{
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>(data.size() + 1));
+    RegCloseKey(key);
+}
+
+std::string ProgramStoreValue(const std::string& name)
+{
+    char data[1024] = {};
+    DWORD size = sizeof data - 1;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, kProgramKey, name.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
+        ERROR_SUCCESS)
+        return std::string();
+    return data;
+}
+
+PelorinProcess::PelorinProcess(const std::string& workFolder)
+{
+    std::string commandLine = "\"" + ExeFolder() + "Pelorin.exe\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        workFolder.empty() ? nullptr : workFolder.c_str(), &startup, &m_process))
+        return;
+    WaitUntil([&] {
+        m_window = FindProgramWindow(m_process.dwProcessId, nullptr, "Pelorin");
+        return m_window != nullptr;
+    });
+}
+
+PelorinProcess::~PelorinProcess()
+{
+    if (!m_process.hProcess)
+        return;
+    if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(m_process.hProcess, 1);
+        WaitForSingleObject(m_process.hProcess, 5000);
+    }
+    CloseHandle(m_process.hThread);
+    CloseHandle(m_process.hProcess);
+}
+
+bool PelorinProcess::WaitForExit(DWORD timeoutMs) const
+{
+    return m_process.hProcess && WaitForSingleObject(m_process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+std::vector<std::string> PelorinProcess::Entries() const
+{
+    // Wine hands an 8-bit request across processes back as UTF-16: ask in UTF-16.
+    HWND combo = GetDlgItem(m_window, 1015);
+    std::vector<std::string> entries;
+    int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[512] = {};
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        entries.push_back(Narrow(text));
+    }
+    return entries;
+}
+
+int PelorinProcess::Selection() const
+{
+    return static_cast<int>(SendMessageW(GetDlgItem(m_window, 1015), CB_GETCURSEL, 0, 0));
+}
+
+std::string PelorinProcess::Text(int id) const { return WindowTextOf(GetDlgItem(m_window, id)); }
+
+void PelorinProcess::Select(int index) const
+{
+    HWND combo = GetDlgItem(m_window, 1015);
+    SendMessageW(combo, CB_SETCURSEL, index, 0);
+    SendMessageW(m_window, WM_COMMAND, MAKEWPARAM(1015, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void PelorinProcess::Press(int id) const { PostMessageW(GetDlgItem(m_window, id), BM_CLICK, 0, 0); }
+
+void PelorinProcess::Key(HWND window, UINT virtualKey) const
+{
+    PostMessageW(window, WM_KEYDOWN, virtualKey, 1);
+    PostMessageW(window, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+HWND PelorinProcess::WaitForWindow(const std::string& caption, DWORD timeoutMs) const
+{
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            found = FindProgramWindow(m_process.dwProcessId, m_window, caption);
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
+std::string PelorinProcess::AnswerMessageBox(HWND box) const
+{
+    std::string text = WindowTextOf(GetDlgItem(box, 0xFFFF));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return text;
+}
+
+void PelorinProcess::AnswerFileDialog(HWND dialog, const std::string& path) const
+{
+    if (path.empty()) {
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    // The file-name box: a combo box (cmb13) in the Explorer-style dialog, an edit (edt1) in others.
+    HWND nameBox = GetDlgItem(dialog, 0x47c);
+    if (!nameBox)
+        nameBox = GetDlgItem(dialog, 0x480);
+    SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(path).c_str()));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}

@@ -1,0 +1,47 @@
+// Starts the real Pelorin.exe and works its windows from this process, as a
+// person would with the mouse and keyboard.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+// The program's registry key in the test prefix.
+void ClearProgramStore();
+void SeedProgramStore(const std::string& name, const std::string& data);
+std::string ProgramStoreValue(const std::string& name);  // empty when missing
+
+class PelorinProcess {
+public:
+    // Starts the program with workFolder as its current folder and waits for its window.
+    explicit PelorinProcess(const std::string& workFolder);
+    ~PelorinProcess();
+    PelorinProcess(const PelorinProcess&) = delete;
+    PelorinProcess& operator=(const PelorinProcess&) = delete;
+
+    HWND Window() const { return m_window; }
+    bool WaitForExit(DWORD timeoutMs = 10000) const;
+
+    std::vector<std::string> Entries() const;
+    int Selection() const;
+    std::string Text(int id) const;
+    void Select(int index) const;
+
+    // Presses a button without waiting for what it does.
+    void Press(int id) const;
+    // Sends a key to the window with the focus, as the keyboard would.
+    void Key(HWND window, UINT virtualKey) const;
+
+    // Another top-level window of the program, visible, with this caption
+    // (any caption when empty); null when none appears within the time.
+    HWND WaitForWindow(const std::string& caption, DWORD timeoutMs = 10000) const;
+    // A message box's text, then presses its OK button.
+    std::string AnswerMessageBox(HWND box) const;
+    // Types path into a file dialog and confirms it; cancels when path is empty.
+    void AnswerFileDialog(HWND dialog, const std::string& path) const;
+
+private:
+    PROCESS_INFORMATION m_process = {};
+    HWND m_window = nullptr;
+};
+
+std::string WindowTextOf(HWND window);

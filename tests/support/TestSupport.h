@@ -1,0 +1,32 @@
+// Helpers shared by the in-process tests and the end-to-end driver.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The folder of the running test executable, ending in a backslash.
+std::string ExeFolder();
+
+// A fresh empty folder under the temporary folder, ending in a backslash.
+std::string FreshFolder(const std::string& name);
+
+bool FileExists(const std::string& path);
+std::string ReadFile(const std::string& path);
+std::vector<std::string> ReadLines(const std::string& path);
+void WriteFile(const std::string& path, const std::string& text);
+
+// Polls until condition holds or timeoutMs has passed; returns the last answer.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+
+// What the recorder (standing in for the browser) and the stand-in netsh were asked.
+std::string OpenedLog();
+std::string NetshLog();
+void ClearToolLogs();
+
+// Puts the stand-in netsh ahead of every other on the PATH that children inherit.
+void PutStandInNetshFirst();
+
+// Code page 936 text from and to UTF-16.
+std::string Narrow(const std::wstring& text);
+std::wstring Widen(const std::string& text);

@@ -1,0 +1,67 @@
+#include "InProcess.h"
+
+TestStoreKey::TestStoreKey(const std::string& name) : m_subkey("Software\\PelorinTests\\" + name)
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, m_subkey.c_str());
+}
+
+TestStoreKey::~TestStoreKey() { RegDeleteTreeA(HKEY_CURRENT_USER, m_subkey.c_str()); }
+
+void TestStoreKey::SetRaw(const std::string& name, const std::string& bytes, DWORD type) const
+{
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, m_subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                   static_cast<DWORD>(bytes.size()));
+    RegCloseKey(key);
+}
+
+bool TestStoreKey::HasValue(const std::string& name) const
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, m_subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    bool found = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return found;
+}
+
+namespace {
+CDialog* g_dialog = nullptr;
+const std::function<void(HWND)>* g_body = nullptr;
+
+void CALLBACK RunBody(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    HWND window = g_dialog->m_hWnd;
+    (*g_body)(window);
+    if (IsWindow(window))
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+}
+}  // namespace
+
+INT_PTR RunModal(CDialog& dialog, const std::function<void(HWND)>& body)
+{
+    g_dialog = &dialog;
+    g_body = &body;
+    SetTimer(nullptr, 0, 0, RunBody);
+    return dialog.DoModal();
+}
+
+void PumpMessages(HWND dialog)
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!IsDialogMessageA(dialog, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
+std::string WindowText(HWND window)
+{
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}

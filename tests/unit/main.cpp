@@ -1,0 +1,9 @@
+#include <gtest/gtest.h>
+#include "../support/TestSupport.h"
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    PutStandInNetshFirst();
+    return RUN_ALL_TESTS();
+}
