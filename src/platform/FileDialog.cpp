@@ -25,9 +25,9 @@ CFileDialog::CFileDialog(bool bOpenFileDialog, const char* defaultExt, DWORD fla
     : m_bOpenFileDialog(bOpenFileDialog), m_strFilter(filter ? filter : "")
 {
     // The dialog wants NULs where the caller wrote '|'.
-    for (char* p = &m_strFilter[0]; *p; p = CharNextA(p)) {
+    for (const char* p = filter; p && *p; p = CharNextA(p)) {
         if (*p == '|')
-            *p = '\0';
+            m_strFilter[p - filter] = '\0';
     }
 
     m_ofn.lStructSize = sizeof m_ofn;
@@ -66,7 +66,9 @@ INT_PTR CFileDialog::DoModal()
 
 std::string CFileDialog::GetFileTitle() const
 {
-    std::string title = m_szFileTitle;
+    // Cut from the full path rather than the 64-byte name buffer, which may
+    // hold only the start of a long name, ending inside a character.
+    std::string title = m_szFileName + m_ofn.nFileOffset;
     size_t dot = title.rfind('.');
     if (dot != std::string::npos)
         title.erase(dot);

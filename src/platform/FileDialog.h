@@ -17,7 +17,7 @@ public:
     INT_PTR DoModal();
 
     std::string GetPathName() const { return m_szFileName; }
-    // The file name without its last full stop and what follows.
+    // The chosen file's name without its last full stop and what follows.
     std::string GetFileTitle() const;
 
     OPENFILENAMEA m_ofn = {};

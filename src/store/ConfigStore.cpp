@@ -17,12 +17,14 @@ private:
     HKEY m_hKey = nullptr;
 };
 
+size_t CharLength(const char* p) { return (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1]) ? 2 : 1; }
+
 // Case-sensitive, stepping one character at a time so that a match never
 // begins on the trail byte of a double-byte character.
 bool ContainsCurrentRecordName(const char* name)
 {
     const size_t length = std::strlen(ConfigStore::kCurrentRecord);
-    for (const char* p = name; *p; p += (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1]) ? 2 : 1) {
+    for (const char* p = name; *p; p += CharLength(p)) {
         if (std::strncmp(p, ConfigStore::kCurrentRecord, length) == 0)
             return true;
     }
@@ -30,6 +32,23 @@ bool ContainsCurrentRecordName(const char* name)
 }
 
 }  // namespace
+
+bool ConfigStore::IsReservedName(const std::string& name)
+{
+    return lstrcmpiA(name.c_str(), kCurrentRecord) == 0 || ContainsCurrentRecordName(name.c_str());
+}
+
+std::string ConfigStore::FitToWrite(const std::string& text)
+{
+    size_t end = 0;
+    while (end < text.size()) {
+        size_t next = end + CharLength(text.c_str() + end);
+        if (next > kBufferSize - 1)
+            break;
+        end = next;
+    }
+    return text.substr(0, end);
+}
 
 ConfigStore::ConfigStore(HKEY root, std::string subkey) : m_root(root), m_subkey(std::move(subkey)) {}
 

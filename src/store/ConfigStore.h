@@ -23,6 +23,12 @@ public:
     // The names to list: every value's but those containing "curnet".
     bool List(std::vector<std::string>& names) const;
 
+    // A name that would overwrite the current record, or never be listed.
+    static bool IsReservedName(const std::string& name);
+    // The longest leading part of text that Write takes, never cutting a
+    // double-byte character in two.
+    static std::string FitToWrite(const std::string& text);
+
 private:
     HKEY m_root;
     std::string m_subkey;

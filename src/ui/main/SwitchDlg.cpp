@@ -1,9 +1,24 @@
 #include "SwitchDlg.h"
+#include "../../commands/Commands.h"
 #include "../../netinfo/NetInfo.h"
+#include "../../platform/FileDialog.h"
+#include "../../platform/Handle.h"
 #include "../../platform/PaintDC.h"
 #include "../../platform/WinApp.h"
 #include "resource.h"
 #include <vector>
+
+namespace {
+const char* const kFileFilter = "TXT File(*.txt)|*.txt; *.txt|All Files(*.*)|*.*||";
+const DWORD kFileFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+const char* const kExecuting = "正在执行...";
+
+bool IsFile(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+}  // namespace
 
 CSwitchDlg::CSwitchDlg(ConfigStore store, HWND hParent)
     : CDialog(IDD_PELORIN_DIALOG, hParent),
@@ -25,7 +40,13 @@ const MessageMap* CSwitchDlg::GetMessageMap() const
     static const MessageMapEntry entries[] = {
         OnMessage(WM_PAINT, &CSwitchDlg::OnPaint),
         OnMessage(WM_QUERYDRAGICON, &CSwitchDlg::OnQueryDragIcon),
+        OnCommand(IDOK, &CSwitchDlg::OnSwitch),
+        OnCommand(IDC_BACKUP, &CSwitchDlg::OnBackup),
+        OnCommand(IDC_IMPORT, &CSwitchDlg::OnImport),
         OnCommand(IDC_REFRESH, &CSwitchDlg::OnRefresh),
+        OnNotify(IDC_CONFIGS, CBN_SELCHANGE, &CSwitchDlg::OnSelect),
+        OnCommand(IDC_ADD, &CSwitchDlg::OnAdd),
+        OnCommand(IDC_DELETE, &CSwitchDlg::OnDelete),
     };
     static const MessageMap map = {CDialog::GetMessageMap(), entries, sizeof entries / sizeof entries[0]};
     return &map;
@@ -99,4 +120,104 @@ LRESULT CSwitchDlg::OnPaint(WPARAM, LPARAM)
 LRESULT CSwitchDlg::OnQueryDragIcon(WPARAM, LPARAM)
 {
     return reinterpret_cast<LRESULT>(m_hIcon);
+}
+
+void CSwitchDlg::SetStatus(const char* text) { SetDlgItemTextA(m_hWnd, IDC_STATUS, text); }
+
+bool CSwitchDlg::Backup()
+{
+    SetStatus(kExecuting);
+    m_strPath.clear();
+    CFileDialog dialog(false, "txt", kFileFlags, kFileFilter);
+    if (dialog.DoModal() != IDOK) {
+        SetStatus("");
+        return false;
+    }
+    m_strPath = dialog.GetPathName();
+    m_strName = dialog.GetFileTitle();
+
+    RunHidden(CaptureCommand(m_strPath));
+    SetStatus("");
+    if (!IsFile(m_strPath)) {
+        AfxMessageBox(m_strPath + "文件不存在!");
+        return false;
+    }
+    return true;
+}
+
+void CSwitchDlg::OnBackup() { Backup(); }
+
+void CSwitchDlg::OnImport()
+{
+    m_strPath.clear();
+    CFileDialog dialog(true, nullptr, kFileFlags, kFileFilter);
+    if (dialog.DoModal() == IDOK) {
+        m_strPath = dialog.GetPathName();
+        m_strName = dialog.GetFileTitle();
+    }
+}
+
+void CSwitchDlg::OnAdd()
+{
+    if (!Backup())
+        return;
+    if (m_combo.FindStringExact(-1, m_strName) != CB_ERR) {
+        AfxMessageBox(m_strName + "已经存在,无法添加!");
+        return;
+    }
+    if (ConfigStore::IsReservedName(m_strName)) {
+        AfxMessageBox(m_strName + "是保留名称,无法添加!");
+        return;
+    }
+    // The list shows only what the store has kept.
+    if (!m_store.Write(m_strPath, m_strName)) {
+        AfxMessageBox(m_strName + "保存失败,无法添加!");
+        return;
+    }
+    m_combo.AddString(m_strName);
+    m_combo.SetCurSel(0);
+}
+
+void CSwitchDlg::OnDelete()
+{
+    int index = m_combo.GetCurSel();
+    std::string name = m_combo.GetLBText(index);
+    m_combo.DeleteString(index);
+    if (m_combo.GetCount() > 0)
+        m_combo.SetCurSel(0);
+    else
+        m_combo.ResetContent();
+    // With nothing selected there is no configuration to forget.
+    if (index != CB_ERR)
+        m_store.Delete(name);
+}
+
+void CSwitchDlg::OnSelect()
+{
+    m_strName = m_combo.GetLBText(m_combo.GetCurSel());
+    if (m_store.Read(m_readBuf, m_strName))
+        m_strPath = m_readBuf;
+    else
+        m_strPath.clear();
+}
+
+void CSwitchDlg::OnSwitch()
+{
+    SetStatus(kExecuting);
+    if (m_strPath.size() < 3) {
+        OnOK();
+        return;
+    }
+
+    bool opens = UniqueHandle(CreateFileA(m_strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr))
+                     .IsValid();
+    if (!opens) {
+        SetStatus("");
+        AfxMessageBox(m_strPath + "文件不存在!");
+        return;
+    }
+
+    RunHidden(ApplyCommand(m_strPath));
+    m_store.Write(ConfigStore::FitToWrite(m_strName + "| " + m_strPath), ConfigStore::kCurrentRecord);
+    SetStatus("");
 }

@@ -26,10 +26,20 @@ protected:
 
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnQueryDragIcon(WPARAM, LPARAM);
+    void OnSwitch();
+    void OnBackup();
+    void OnImport();
     void OnRefresh();
+    void OnSelect();
+    void OnAdd();
+    void OnDelete();
 
 private:
     void FillList();
+    // Captures the current settings into a file chosen in the save dialog;
+    // true when the file was chosen and the capture left it on disk.
+    bool Backup();
+    void SetStatus(const char* text);
 
     ConfigStore m_store;
 };

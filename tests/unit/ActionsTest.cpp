@@ -1,0 +1,404 @@
+#include <gtest/gtest.h>
+#include <deque>
+#include "../support/TestSupport.h"
+#include "InProcess.h"
+#include "platform/Seams.h"
+#include "platform/WinApp.h"
+#include "resource.h"
+#include "ui/main/SwitchDlg.h"
+
+namespace {
+
+// What a person would answer in the file dialogs, one answer per dialog.
+struct FileAnswer {
+    std::string path;  // empty: cancel
+};
+
+struct DialogRequest {
+    bool open;
+    DWORD flags;
+    std::string filter;  // with its NULs
+    std::string defaultExt;
+    DWORD pathCapacity;
+    DWORD titleCapacity;
+};
+
+std::deque<FileAnswer> g_answers;
+std::vector<DialogRequest> g_requests;
+std::vector<std::string> g_messages;
+std::string g_caption;
+
+BOOL AnswerFileDialog(bool open, OPENFILENAMEA* ofn)
+{
+    const char* end = ofn->lpstrFilter;
+    while (*end || end[1])
+        ++end;
+    g_requests.push_back({open, ofn->Flags, std::string(ofn->lpstrFilter, end + 2),
+                          ofn->lpstrDefExt ? ofn->lpstrDefExt : "", ofn->nMaxFile, ofn->nMaxFileTitle});
+    if (g_answers.empty())
+        return FALSE;
+    std::string path = g_answers.front().path;
+    g_answers.pop_front();
+    if (path.empty())
+        return FALSE;
+
+    size_t slash = path.find_last_of('\\');
+    lstrcpynA(ofn->lpstrFile, path.c_str(), ofn->nMaxFile);
+    lstrcpynA(ofn->lpstrFileTitle, path.c_str() + slash + 1, ofn->nMaxFileTitle);
+    ofn->nFileOffset = static_cast<WORD>(slash + 1);
+    // As the system's dialogs do: the current folder moves to the chosen file's.
+    SetCurrentDirectoryA(path.substr(0, slash + 1).c_str());
+    return TRUE;
+}
+
+int RecordMessage(HWND, const char* text, const char* caption, UINT)
+{
+    g_messages.push_back(text);
+    g_caption = caption;
+    return IDOK;
+}
+
+class Actions : public testing::Test {
+protected:
+    Actions() : folder(FreshFolder("actions")), dlg(key.Store())
+    {
+        AfxGetApp()->m_pMainWnd = &dlg;
+        Seams().fileDialog = AnswerFileDialog;
+        Seams().messageBox = RecordMessage;
+        g_answers.clear();
+        g_requests.clear();
+        g_messages.clear();
+        ClearToolLogs();
+    }
+    ~Actions() override
+    {
+        AfxGetApp()->m_pMainWnd = nullptr;
+        Seams() = PlatformSeams();
+    }
+
+    void Press(int id) { SendMessageA(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    void Add(const std::string& path)
+    {
+        g_answers.push_back({path});
+        Press(IDC_ADD);
+    }
+    void Choose(int index)
+    {
+        dlg.m_combo.SetCurSel(index);
+        SendMessageA(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_CONFIGS, CBN_SELCHANGE), 0);
+    }
+    std::vector<std::string> Entries() const
+    {
+        std::vector<std::string> entries;
+        for (int i = 0; i < dlg.m_combo.GetCount(); ++i)
+            entries.push_back(dlg.m_combo.GetLBText(i));
+        return entries;
+    }
+    std::string Status() const { return WindowText(GetDlgItem(dlg.m_hWnd, IDC_STATUS)); }
+    std::string Stored(const std::string& name) const
+    {
+        ConfigStore::Buffer buffer = {};
+        return key.Store().Read(buffer, name) ? buffer : "(none)";
+    }
+    std::vector<std::string> NetshCalls() const { return ReadLines(ExeFolder() + "fakebin\\netsh.log"); }
+
+    TestStoreKey key;
+    std::string folder;
+    CSwitchDlg dlg;
+};
+
+std::string CurrentFolder()
+{
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    return folder;
+}
+
+}  // namespace
+
+TEST_F(Actions, AddCapturesStoresAndListsThenSwitchAppliesAndRecords)
+{
+    key.Store().Write("C:\\z.txt", "家里");
+    CreateDirectoryA((folder + "网络").c_str(), nullptr);
+    const std::string path = folder + "网络\\办公室.txt";
+    const std::string startFolder = CurrentFolder();
+
+    RunModal(dlg, [&](HWND window) {
+        Add(path);
+        ASSERT_EQ(1u, g_requests.size());
+        const DialogRequest& request = g_requests[0];
+        EXPECT_FALSE(request.open);
+        EXPECT_EQ(0x00880026u, request.flags);
+        EXPECT_EQ(std::string("TXT File(*.txt)\0*.txt; *.txt\0All Files(*.*)\0*.*\0\0", 49), request.filter);
+        EXPECT_EQ("txt", request.defaultExt);
+        EXPECT_EQ(260u, request.pathCapacity);
+        EXPECT_EQ(64u, request.titleCapacity);
+
+        EXPECT_EQ(std::vector<std::string>{"-C|interface|dump"}, NetshCalls());
+        EXPECT_NE(std::string::npos, ReadFile(path).find("# fake interface dump"));
+        EXPECT_EQ(path, Stored("办公室"));
+        EXPECT_EQ((std::vector<std::string>{"办公室", "家里"}), Entries());
+        EXPECT_EQ(0, dlg.m_combo.GetCurSel());
+        EXPECT_EQ("办公室", dlg.m_strName);
+        EXPECT_EQ(path, dlg.m_strPath);
+        EXPECT_EQ("", Status());
+        EXPECT_EQ(startFolder, CurrentFolder());
+
+        Press(IDOK);
+        EXPECT_TRUE(IsWindow(window));
+        EXPECT_EQ((std::vector<std::string>{"-C|interface|dump", "-f|" + path}), NetshCalls());
+        EXPECT_EQ("办公室| " + path, Stored("curnet"));
+        EXPECT_EQ("", Status());
+        EXPECT_TRUE(g_messages.empty());
+
+        Press(IDC_REFRESH);
+        EXPECT_EQ("办公室| " + path, WindowText(GetDlgItem(window, IDC_CURRENT)));
+    });
+}
+
+TEST_F(Actions, AddRefusesANameListedInAnyCaseButNotOneThatMerelyBeginsIt)
+{
+    key.Store().Write("C:\\o2.txt", "办公室2");
+    key.Store().Write("C:\\o.txt", "Office");
+
+    RunModal(dlg, [&](HWND) {
+        Add(folder + "办公室.txt");
+        EXPECT_EQ(folder + "办公室.txt", Stored("办公室"));
+        EXPECT_EQ((std::vector<std::string>{"Office", "办公室", "办公室2"}), Entries());
+
+        Add(folder + "office.txt");
+        ASSERT_EQ(1u, g_messages.size());
+        EXPECT_EQ("office已经存在,无法添加!", g_messages[0]);
+        EXPECT_EQ("pelorin_tests", g_caption);
+        EXPECT_EQ("C:\\o.txt", Stored("Office"));
+        EXPECT_EQ(3u, Entries().size());
+        // The capture stays on disk and the window holds it.
+        EXPECT_TRUE(FileExists(folder + "office.txt"));
+        EXPECT_EQ("office", dlg.m_strName);
+        EXPECT_EQ(folder + "office.txt", dlg.m_strPath);
+    });
+}
+
+TEST_F(Actions, AddRefusesNamesThatWouldOverwriteOrHideTheCurrentRecord)
+{
+    key.Store().Write("家里| C:\\家里.txt", "curnet");
+
+    RunModal(dlg, [&](HWND) {
+        for (const char* name : {"curnet", "CurNet", "mycurnet"})
+            Add(folder + name + ".txt");
+        EXPECT_EQ((std::vector<std::string>{"curnet是保留名称,无法添加!", "CurNet是保留名称,无法添加!",
+                                            "mycurnet是保留名称,无法添加!"}),
+                  g_messages);
+        EXPECT_EQ("家里| C:\\家里.txt", Stored("curnet"));
+        EXPECT_EQ("(none)", Stored("mycurnet"));
+        EXPECT_TRUE(Entries().empty());
+
+        Add(folder + "myCURNET.txt");
+        EXPECT_EQ(std::vector<std::string>{"myCURNET"}, Entries());
+    });
+}
+
+TEST_F(Actions, AddThatCannotBeStoredLeavesTheListAsItWas)
+{
+    // 106 double-byte characters: a path of 257 bytes, over the store's limit and
+    // within the dialog's 259.
+    std::string longName;
+    for (int i = 0; i < 106; ++i)
+        longName += "网";
+    const std::string path = folder + longName + ".txt";
+    ASSERT_EQ(257u, path.size());
+
+    RunModal(dlg, [&](HWND) {
+        Add(path);
+        ASSERT_TRUE(FileExists(path));
+        EXPECT_EQ(std::vector<std::string>{longName + "保存失败,无法添加!"}, g_messages);
+        EXPECT_TRUE(Entries().empty());
+        EXPECT_EQ("(none)", Stored(longName));
+    });
+}
+
+TEST_F(Actions, CancelledOrFailedCapturesStoreNothingAndClearTheStatus)
+{
+    key.Store().Write("C:\\home.txt", "家里");
+    RunModal(dlg, [&](HWND) {
+        EXPECT_EQ("家里", dlg.m_strName);
+        Add("");
+        EXPECT_EQ("", dlg.m_strPath);
+        EXPECT_EQ("家里", dlg.m_strName);
+        EXPECT_EQ("", Status());
+        EXPECT_TRUE(NetshCalls().empty());
+
+        g_answers.push_back({""});
+        Press(IDC_BACKUP);
+        EXPECT_EQ("", Status());
+
+        // A folder that does not exist: the capture can write no file.
+        const std::string nowhere = folder + "missing\\办公室.txt";
+        Add(nowhere);
+        EXPECT_EQ(std::vector<std::string>{nowhere + "文件不存在!"}, g_messages);
+        EXPECT_EQ("(none)", Stored("办公室"));
+        EXPECT_EQ(std::vector<std::string>{"家里"}, Entries());
+        EXPECT_EQ("", Status());
+    });
+}
+
+TEST_F(Actions, ImportPointsTheWindowAtAFileWithoutStoringIt)
+{
+    RunModal(dlg, [&](HWND window) {
+        g_answers.push_back({folder + "a.b.txt"});
+        Press(IDC_IMPORT);
+        ASSERT_EQ(1u, g_requests.size());
+        EXPECT_TRUE(g_requests[0].open);
+        EXPECT_EQ("", g_requests[0].defaultExt);
+        EXPECT_EQ(0x00880026u, g_requests[0].flags);
+        EXPECT_EQ("a.b", dlg.m_strName);
+        EXPECT_EQ(folder + "a.b.txt", dlg.m_strPath);
+        EXPECT_TRUE(Entries().empty());
+        EXPECT_EQ("(none)", Stored("a.b"));
+
+        // The file does not exist: Switch says so and runs nothing.
+        Press(IDOK);
+        EXPECT_EQ(std::vector<std::string>{folder + "a.b.txt文件不存在!"}, g_messages);
+        EXPECT_EQ("", Status());
+        EXPECT_TRUE(NetshCalls().empty());
+        EXPECT_EQ("(none)", Stored("curnet"));
+        EXPECT_TRUE(IsWindow(window));
+    });
+}
+
+TEST_F(Actions, ImportCancelledLeavesNoPathSoSwitchClosesTheWindow)
+{
+    key.Store().Write("C:\\home.txt", "家里");
+    INT_PTR result = RunModal(dlg, [&](HWND) {
+        g_answers.push_back({""});
+        Press(IDC_IMPORT);
+        EXPECT_EQ("", dlg.m_strPath);
+        Press(IDOK);
+    });
+    EXPECT_EQ(IDOK, result);
+    EXPECT_TRUE(NetshCalls().empty());
+}
+
+TEST_F(Actions, SwitchTakesTheFallbackOnlyBelowThreeBytes)
+{
+    EXPECT_EQ(IDOK, RunModal(dlg, [&](HWND) {
+        dlg.m_strPath = "网";  // one character, two bytes
+        Press(IDOK);
+    }));
+    EXPECT_EQ(IDCANCEL, RunModal(dlg, [&](HWND) {
+        dlg.m_strPath = "C:\\";  // three bytes, a folder: tried as a file, and it does not open
+        Press(IDOK);
+        EXPECT_EQ(std::vector<std::string>{"C:\\文件不存在!"}, g_messages);
+    }));
+}
+
+TEST_F(Actions, SelectFollowsTheListAndAnUnreadableEntryHasNoPath)
+{
+    key.Store().Write("C:\\home.txt", "家里");
+    key.Store().Write("C:\\office.txt", "办公室");
+    key.Store().Write("办公室| C:\\office.txt", "curnet");
+
+    RunModal(dlg, [&](HWND) {
+        Choose(1);
+        EXPECT_EQ("家里", dlg.m_strName);
+        EXPECT_EQ("C:\\home.txt", dlg.m_strPath);
+
+        // Removed meanwhile, as by another copy of the program.
+        key.Store().Delete("办公室");
+        Choose(0);
+        EXPECT_EQ("办公室", dlg.m_strName);
+        EXPECT_EQ("", dlg.m_strPath);
+    });
+}
+
+TEST_F(Actions, DeleteForgetsTheSelectedNameOnly)
+{
+    key.Store().Write("C:\\home.txt", "家里");
+    key.Store().Write("C:\\office.txt", "办公室");
+    key.Store().Write("C:\\.txt", "");
+
+    RunModal(dlg, [&](HWND window) {
+        EXPECT_EQ((std::vector<std::string>{"", "办公室", "家里"}), Entries());
+        Choose(2);
+        Press(IDC_DELETE);
+        EXPECT_EQ((std::vector<std::string>{"", "办公室"}), Entries());
+        EXPECT_EQ(0, dlg.m_combo.GetCurSel());
+        EXPECT_EQ("(none)", Stored("家里"));
+        EXPECT_EQ("家里", dlg.m_strName);
+        EXPECT_EQ("C:\\home.txt", dlg.m_strPath);
+
+        // Nothing selected: the unnamed value is not the user's choice.
+        dlg.m_combo.SetCurSel(-1);
+        Press(IDC_DELETE);
+        EXPECT_EQ("C:\\.txt", Stored(""));
+        EXPECT_EQ(2u, Entries().size());
+
+        Choose(1);
+        Press(IDC_DELETE);
+        Choose(0);
+        Press(IDC_DELETE);
+        EXPECT_TRUE(Entries().empty());
+        EXPECT_EQ("", WindowText(GetDlgItem(window, IDC_CONFIGS)));
+        EXPECT_EQ("(none)", Stored("办公室"));
+        EXPECT_EQ("(none)", Stored(""));
+        EXPECT_EQ("", dlg.m_strName);
+    });
+}
+
+TEST_F(Actions, PathsReachNetshWholeAndNothingElseRuns)
+{
+    // Unquoted, each of these would split the path or run netsh a second time.
+    for (const std::string name : {"a b.txt", "x & netsh planted.txt", "y ^(z) & netsh w.txt"}) {
+        ClearToolLogs();
+        const std::string path = folder + name;
+        RunModal(dlg, [&](HWND) {
+            Add(path);
+            Press(IDOK);
+        });
+        EXPECT_EQ((std::vector<std::string>{"-C|interface|dump", "-f|" + path}), NetshCalls()) << name;
+        EXPECT_TRUE(FileExists(path)) << name;
+    }
+}
+
+TEST_F(Actions, ACommandNeverRunsAProgramLyingBesideTheChosenFile)
+{
+    const std::string marker = folder + "planted-ran.txt";
+    WriteFile(folder + "netsh.bat", "@echo planted> \"" + marker + "\"\r\n");
+    const std::string path = folder + "办公室.txt";
+
+    RunModal(dlg, [&](HWND) {
+        Add(path);
+        Press(IDOK);
+        g_answers.push_back({path});
+        Press(IDC_IMPORT);
+        Press(IDOK);
+    });
+    EXPECT_FALSE(FileExists(marker));
+    EXPECT_EQ((std::vector<std::string>{"-C|interface|dump", "-f|" + path, "-f|" + path}), NetshCalls());
+}
+
+TEST_F(Actions, ALongCurrentRecordIsShortenedWithoutSplittingACharacter)
+{
+    // 100 double-byte characters in the name and the path, and one ASCII
+    // letter before the name so that byte 255 would be a lead byte.
+    std::string name = "a";
+    for (int i = 0; i < 60; ++i)
+        name += "网";
+    const std::string path = folder + name + ".txt";
+    WriteFile(path, "pushd interface\r\npopd\r\n");
+    const std::string record = name + "| " + path;
+    ASSERT_GT(record.size(), 256u);
+
+    RunModal(dlg, [&](HWND) {
+        dlg.m_strName = name;
+        dlg.m_strPath = path;
+        Press(IDOK);
+    });
+    std::string stored = Stored("curnet");
+    EXPECT_EQ(record.substr(0, stored.size()), stored);
+    EXPECT_GE(stored.size(), 254u);
+    EXPECT_LE(stored.size(), 255u);
+    // Whole characters only: it converts back without a replacement character.
+    EXPECT_EQ(std::string::npos, Widen(stored).find(L'\xFFFD'));
+    EXPECT_EQ(stored, Narrow(Widen(stored)));
+}
