@@ -1,4 +1,5 @@
 #include "InProcess.h"
+#include <deque>
 
 TestStoreKey::TestStoreKey(const std::string& name) : m_subkey("Software\\PelorinTests\\" + name)
 {
@@ -27,24 +28,33 @@ bool TestStoreKey::HasValue(const std::string& name) const
 }
 
 namespace {
-CDialog* g_dialog = nullptr;
-const std::function<void(HWND)>* g_body = nullptr;
+std::deque<std::function<void(HWND)>> g_bodies;
 
 void CALLBACK RunBody(HWND, UINT, UINT_PTR id, DWORD)
 {
+    // The dialog manager shows the window once its queue is first empty: wait for that.
+    CDialog* running = CDialog::Running();
+    if (!running || !running->m_hWnd || !IsWindowVisible(running->m_hWnd))
+        return;
     KillTimer(nullptr, id);
-    HWND window = g_dialog->m_hWnd;
-    (*g_body)(window);
+    std::function<void(HWND)> body = std::move(g_bodies.front());
+    g_bodies.pop_front();
+    HWND window = running->m_hWnd;
+    body(window);
     if (IsWindow(window))
         PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
 }
 }  // namespace
 
+void WhenNextDialogRuns(const std::function<void(HWND)>& body)
+{
+    g_bodies.push_back(body);
+    SetTimer(nullptr, 0, 0, RunBody);
+}
+
 INT_PTR RunModal(CDialog& dialog, const std::function<void(HWND)>& body)
 {
-    g_dialog = &dialog;
-    g_body = &body;
-    SetTimer(nullptr, 0, 0, RunBody);
+    WhenNextDialogRuns(body);
     return dialog.DoModal();
 }
 

@@ -27,6 +27,10 @@ private:
 // closes it with cancel if body left it open. Returns the modal result.
 INT_PTR RunModal(CDialog& dialog, const std::function<void(HWND)>& body);
 
+// Calls body with the window of the next dialog that runs modally (one that
+// an action opens), then closes it with cancel if body left it open.
+void WhenNextDialogRuns(const std::function<void(HWND)>& body);
+
 // Handles the messages waiting for the thread as the dialog manager's loop would.
 void PumpMessages(HWND dialog);
 

@@ -3,6 +3,8 @@
 #include "../../netinfo/NetInfo.h"
 #include "../../platform/FileDialog.h"
 #include "../../platform/Handle.h"
+#include "../info/AboutBox.h"
+#include "../info/UsageDlg.h"
 #include "../../platform/PaintDC.h"
 #include "../../platform/WinApp.h"
 #include "resource.h"
@@ -38,12 +40,15 @@ void CSwitchDlg::DoDataExchange(CDataExchange* pDX)
 const MessageMap* CSwitchDlg::GetMessageMap() const
 {
     static const MessageMapEntry entries[] = {
+        OnMessage(WM_SYSCOMMAND, &CSwitchDlg::OnSysCommand),
         OnMessage(WM_PAINT, &CSwitchDlg::OnPaint),
         OnMessage(WM_QUERYDRAGICON, &CSwitchDlg::OnQueryDragIcon),
         OnCommand(IDOK, &CSwitchDlg::OnSwitch),
         OnCommand(IDC_BACKUP, &CSwitchDlg::OnBackup),
         OnCommand(IDC_IMPORT, &CSwitchDlg::OnImport),
         OnCommand(IDC_REFRESH, &CSwitchDlg::OnRefresh),
+        OnCommand(IDC_ABOUT, &CSwitchDlg::OnAbout),
+        OnCommand(IDC_USAGE, &CSwitchDlg::OnUsage),
         OnNotify(IDC_CONFIGS, CBN_SELCHANGE, &CSwitchDlg::OnSelect),
         OnCommand(IDC_ADD, &CSwitchDlg::OnAdd),
         OnCommand(IDC_DELETE, &CSwitchDlg::OnDelete),
@@ -100,6 +105,26 @@ void CSwitchDlg::OnRefresh()
         m_strCurrent = m_readBuf;
 
     UpdateData(FALSE);
+}
+
+LRESULT CSwitchDlg::OnSysCommand(WPARAM wParam, LPARAM)
+{
+    if ((wParam & 0xFFF0) != IDM_ABOUTBOX)
+        return Default();
+    OnAbout();
+    return 0;
+}
+
+void CSwitchDlg::OnAbout()
+{
+    CAboutBox about;
+    about.DoModal();
+}
+
+void CSwitchDlg::OnUsage()
+{
+    CUsageDlg usage;
+    usage.DoModal();
 }
 
 LRESULT CSwitchDlg::OnPaint(WPARAM, LPARAM)

@@ -24,12 +24,15 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     const MessageMap* GetMessageMap() const override;
 
+    LRESULT OnSysCommand(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnQueryDragIcon(WPARAM, LPARAM);
     void OnSwitch();
     void OnBackup();
     void OnImport();
     void OnRefresh();
+    void OnAbout();
+    void OnUsage();
     void OnSelect();
     void OnAdd();
     void OnDelete();
