@@ -60,3 +60,12 @@ init_prefix() {
 windows_path() {
     "$WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'
 }
+
+# Every window of the prefix in one 800x600 Wine desktop, which draws the
+# frames that no window manager draws on a bare virtual display.
+use_virtual_desktop() {
+    "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f >/dev/null 2>&1
+    "$WINESERVER" -k || true
+    "$WINESERVER" -w || true
+}

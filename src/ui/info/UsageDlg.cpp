@@ -22,4 +22,16 @@ const char* const kUsageText =
 
 CUsageDlg::CUsageDlg(HWND hParent) : CDialog(IDD_USAGE, hParent), m_strText(kUsageText) {}
 
+// The text opens at its first line with nothing selected, rather than
+// scrolled to its end and selected whole as the dialog manager leaves a
+// focused edit.
+BOOL CUsageDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    HWND edit = GetDlgItem(m_hWnd, IDC_USAGE_TEXT);
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, 0);
+    return FALSE;
+}
+
 void CUsageDlg::DoDataExchange(CDataExchange* pDX) { DDX_Text(pDX, IDC_USAGE_TEXT, m_strText); }

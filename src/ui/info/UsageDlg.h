@@ -11,5 +11,6 @@ public:
     std::string m_strText;
 
 protected:
+    BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
 };

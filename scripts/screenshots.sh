@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Takes the screenshots in docs/ of the main, About and usage-help windows,
+# on a virtual display with a CJK font, in a throwaway Wine prefix.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+ensure_packages xvfb xauth imagemagick fonts-wqy-microhei
+build win64
+
+export WINEPREFIX
+WINEPREFIX=$(mktemp -d /tmp/pelorin-shots-prefix.XXXXXX)
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+trap '"$WINESERVER" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+init_prefix no
+
+"$WINE" reg add 'HKLM\SOFTWARE\Dravenholt\Pelorin' /v 办公室 /d 'D:\网络\办公室.txt' /f >/dev/null 2>&1
+"$WINE" reg add 'HKLM\SOFTWARE\Dravenholt\Pelorin' /v 家里 /d 'D:\网络\家里.txt' /f >/dev/null 2>&1
+"$WINE" reg add 'HKLM\SOFTWARE\Dravenholt\Pelorin' /v curnet /d '办公室| D:\网络\办公室.txt' /f >/dev/null 2>&1
+
+use_virtual_desktop
+"$WINE" "$ROOT/build/win64/Pelorin.exe" &
+show="$ROOT/build/win64/show.exe"
+
+shoot() {
+    local geometry
+    geometry=$("$WINE" "$show" "$1" | tr -d '\r')
+    sleep 2
+    import -window root -crop "$geometry" +repage "$ROOT/docs/$2"
+    echo "docs/$2"
+}
+mkdir -p "$ROOT/docs"
+shoot main main-window.png
+shoot about about-window.png
+"$WINE" "$show" close
+shoot help help-window.png
+"$WINE" "$show" close
