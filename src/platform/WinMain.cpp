@@ -1,4 +1,5 @@
 // The program's entry: set up the process, then hand over to the application object.
+#include <cstdlib>
 #include "WinApp.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
@@ -14,4 +15,10 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     CHelpKeyFilter helpKey;
     app->InitInstance();
     return 0;
+}
+
+// The program throws nothing, so a failure there can only end it; the
+// standard handler would link in a symbol demangler of some 46 KB to say why.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
 }

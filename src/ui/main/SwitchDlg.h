@@ -10,6 +10,9 @@ class CSwitchDlg : public CDialog {
 public:
     explicit CSwitchDlg(ConfigStore store = ConfigStore(), HWND hParent = nullptr);
 
+    // Adds the stored configuration names to m_combo.
+    void FillList();
+
     CComboBox m_combo;
     std::string m_strMac;
     std::string m_strIp;
@@ -38,7 +41,6 @@ protected:
     void OnDelete();
 
 private:
-    void FillList();
     // Captures the current settings into a file chosen in the save dialog;
     // true when the file was chosen and the capture left it on disk.
     bool Backup();
