@@ -7,6 +7,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_packages
 build win64 win32 >/dev/null
 
+use_chinese_locale
 export WINEPREFIX
 WINEPREFIX=$(mktemp -d /tmp/pelorin-bench-prefix.XXXXXX)
 trap '"$WINESERVER" -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT

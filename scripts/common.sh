@@ -28,7 +28,6 @@ ensure_packages() {
         grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
         locale-gen >/dev/null
     fi
-    export LC_ALL=zh_CN.UTF-8
 }
 
 build() {
@@ -37,6 +36,11 @@ build() {
         cmake --preset "$preset" -S "$ROOT" >/dev/null
         cmake --build --preset "$preset" -j "$(nproc)"
     done
+}
+
+# Wine takes the ANSI code page from LC_ALL: this gives the program code page 936.
+use_chinese_locale() {
+    export LC_ALL=zh_CN.UTF-8
 }
 
 # Makes the prefix at $WINEPREFIX if it is not there. With headless=yes its

@@ -14,6 +14,7 @@ else
 fi
 build win64
 
+use_chinese_locale
 export WINEPREFIX="${XDG_DATA_HOME:-$HOME/.local/share}/pelorin/wineprefix"
 program="$ROOT/build/win64/Pelorin.exe"
 

@@ -6,6 +6,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_packages xvfb xauth imagemagick fonts-wqy-microhei
 build win64
 
+use_chinese_locale
 export WINEPREFIX
 WINEPREFIX=$(mktemp -d /tmp/pelorin-shots-prefix.XXXXXX)
 display=:$((90 + RANDOM % 100))
