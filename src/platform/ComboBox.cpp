@@ -33,6 +33,3 @@ int CComboBox::FindStringExact(int startAfter, const std::string& text) const
 {
     return static_cast<int>(Send(CB_FINDSTRINGEXACT, startAfter, reinterpret_cast<LPARAM>(text.c_str())));
 }
-
-void CComboBox::InitStorage(int items, int bytes) { Send(CB_INITSTORAGE, items, bytes); }
-void CComboBox::SetRedraw(bool redraw) { Send(WM_SETREDRAW, redraw ? TRUE : FALSE); }

@@ -17,8 +17,6 @@ public:
     void ResetContent();
     int FindString(int startAfter, const std::string& text) const;
     int FindStringExact(int startAfter, const std::string& text) const;
-    void InitStorage(int items, int bytes);
-    void SetRedraw(bool redraw);
 
 private:
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const

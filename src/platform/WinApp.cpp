@@ -99,21 +99,15 @@ int AfxMessageBox(const std::string& text)
     return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
 }
 
-namespace {
-HHOOK g_helpHook = nullptr;
-}
-
 CHelpKeyFilter::CHelpKeyFilter()
     : m_hHook(SetWindowsHookExA(WH_MSGFILTER, FilterProc, nullptr, GetCurrentThreadId()))
 {
-    g_helpHook = m_hHook;
 }
 
 CHelpKeyFilter::~CHelpKeyFilter()
 {
     if (m_hHook)
         UnhookWindowsHookEx(m_hHook);
-    g_helpHook = nullptr;
 }
 
 LRESULT CALLBACK CHelpKeyFilter::FilterProc(int code, WPARAM wParam, LPARAM lParam)
@@ -127,5 +121,5 @@ LRESULT CALLBACK CHelpKeyFilter::FilterProc(int code, WPARAM wParam, LPARAM lPar
         SendMessageA(mainWnd->m_hWnd, WM_COMMAND, ID_HELP, 0);
         return 1;
     }
-    return CallNextHookEx(g_helpHook, code, wParam, lParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }

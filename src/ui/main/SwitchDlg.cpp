@@ -1,14 +1,14 @@
 #include "SwitchDlg.h"
+#include <vector>
 #include "../../commands/Commands.h"
 #include "../../netinfo/NetInfo.h"
 #include "../../platform/FileDialog.h"
 #include "../../platform/Handle.h"
-#include "../info/AboutBox.h"
-#include "../info/UsageDlg.h"
 #include "../../platform/PaintDC.h"
 #include "../../platform/WinApp.h"
+#include "../info/AboutBox.h"
+#include "../info/UsageDlg.h"
 #include "resource.h"
-#include <vector>
 
 namespace {
 const char* const kFileFilter = "TXT File(*.txt)|*.txt; *.txt|All Files(*.*)|*.*||";
