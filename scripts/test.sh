@@ -20,4 +20,4 @@ for protocol in http https mailto; do
     "$WINE" reg add "HKCR\\$protocol\\shell\\open\\command" /ve /d "$recorder" /f >/dev/null 2>&1
 done
 
-ctest --test-dir "$ROOT/build/win64" --output-on-failure
+ctest --test-dir "$ROOT/build/win64" --output-on-failure --verbose
