@@ -13,7 +13,7 @@ export WINEARCH=win64
 # Installs the Debian packages that are missing, then the Chinese locale that
 # gives Wine code page 936.
 ensure_packages() {
-    local wanted=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest wine64 locales "$@")
+    local wanted=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32 googletest wine64 locales "$@")
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
