@@ -120,10 +120,16 @@ TEST_F(InfoWindows, HelpShowsTheTextUnwrappedAndEachOpeningStartsAfresh)
             EXPECT_TRUE(IsWindowEnabled(usage));
             PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
             PumpMessages(usage);
+            EXPECT_FALSE(IsWindowVisible(usage));
         });
         SendMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(IDC_USAGE, BN_CLICKED), 0);
 
-        WhenNextDialogRuns([&](HWND usage) { EXPECT_EQ(CUsageDlg().m_strText, UsageTextShown(usage)); });
+        WhenNextDialogRuns([&](HWND usage) {
+            EXPECT_EQ(CUsageDlg().m_strText, UsageTextShown(usage));
+            SendMessageA(usage, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
+            PumpMessages(usage);
+            EXPECT_FALSE(IsWindowVisible(usage));
+        });
         SendMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(IDC_USAGE, BN_CLICKED), 0);
     });
 }
