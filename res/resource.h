@@ -25,7 +25,6 @@
 #define IDC_STATUS              1018
 
 #define IDM_ABOUTBOX            0x0010
-#define ID_HELP                 0xE146
 
 // The maker's notice, in the About window and at the end of the usage text.
 #define PELORIN_COPYRIGHT       "版权所有 (C) 2026 Dravenholt 工作室"

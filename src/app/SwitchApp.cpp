@@ -1,7 +1,6 @@
 #include "SwitchApp.h"
 #include "../platform/Shell.h"
 #include "../ui/main/SwitchDlg.h"
-#include "resource.h"
 
 const char* const kExitPage = "http://www.softhaven.example/soft/pelorin.html";
 

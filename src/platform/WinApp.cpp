@@ -1,7 +1,6 @@
 #include "WinApp.h"
 #include "Dialog.h"
 #include "Seams.h"
-#include "resource.h"
 
 namespace {
 CWinApp* g_app = nullptr;

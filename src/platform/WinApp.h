@@ -6,6 +6,9 @@
 class CDialog;
 class CWinApp;
 
+// The standard help command, which F1 sends to the main window.
+constexpr UINT ID_HELP = 0xE146;
+
 using AppCommandHandler = void (CWinApp::*)();
 
 struct AppCommandEntry {
