@@ -73,3 +73,11 @@ use_virtual_desktop() {
     "$WINESERVER" -k || true
     "$WINESERVER" -w || true
 }
+
+# The windows' font, 宋体 (SimSun), is not on this machine; AR PL UMing is a
+# Song face of the same size, so the windows lay out as on Windows.
+use_song_font() {
+    local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+    "$WINE" reg add "$key" /v 宋体 /d 'AR PL UMing CN' /f >/dev/null 2>&1
+    "$WINE" reg add "$key" /v SimSun /d 'AR PL UMing CN' /f >/dev/null 2>&1
+}

@@ -8,9 +8,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 headless=no
 [ -n "${DISPLAY:-}" ] || headless=yes
 if [ "$headless" = yes ]; then
-    ensure_packages xvfb xauth imagemagick x11-utils fonts-wqy-microhei
+    ensure_packages xvfb xauth imagemagick x11-utils fonts-wqy-microhei fonts-arphic-uming
 else
-    ensure_packages
+    ensure_packages fonts-arphic-uming
 fi
 build win64
 
@@ -20,6 +20,7 @@ program="$ROOT/build/win64/Pelorin.exe"
 
 if [ "$headless" = no ]; then
     init_prefix no
+    use_song_font
     exec "$WINE" "$program"
 fi
 
@@ -29,6 +30,7 @@ xvfb=$!
 export DISPLAY=$display
 trap '"$WINESERVER" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT INT TERM
 init_prefix no
+use_song_font
 
 # A Wine desktop of its own draws the window's frame, which has no window manager here.
 "$WINE" explorer /desktop=Pelorin,800x600 "$program" &

@@ -3,7 +3,7 @@
 # on a virtual display with a CJK font, in a throwaway Wine prefix.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-ensure_packages xvfb xauth imagemagick fonts-wqy-microhei
+ensure_packages xvfb xauth imagemagick fonts-wqy-microhei fonts-arphic-uming
 build win64
 
 use_chinese_locale
@@ -15,6 +15,7 @@ xvfb=$!
 export DISPLAY=$display
 trap '"$WINESERVER" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 init_prefix no
+use_song_font
 
 "$WINE" reg add 'HKLM\SOFTWARE\Dravenholt\Pelorin' /v 办公室 /d 'D:\网络\办公室.txt' /f >/dev/null 2>&1
 "$WINE" reg add 'HKLM\SOFTWARE\Dravenholt\Pelorin' /v 家里 /d 'D:\网络\家里.txt' /f >/dev/null 2>&1
