@@ -2,7 +2,10 @@
 #include "../platform/Shell.h"
 #include "../ui/main/SwitchDlg.h"
 
+namespace {
+// The page the program opens when its window has closed.
 const char* const kExitPage = "http://www.softhaven.example/soft/pelorin.html";
+}
 
 CSwitchApp theApp;
 

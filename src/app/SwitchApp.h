@@ -9,6 +9,3 @@ public:
 protected:
     const AppCommandEntry* GetCommandMap(size_t* count) const override;
 };
-
-// The page the program opens when its window has closed.
-extern const char* const kExitPage;

@@ -24,11 +24,6 @@ int CComboBox::AddString(const std::string& text)
 int CComboBox::DeleteString(int index) { return static_cast<int>(Send(CB_DELETESTRING, index)); }
 void CComboBox::ResetContent() { Send(CB_RESETCONTENT); }
 
-int CComboBox::FindString(int startAfter, const std::string& text) const
-{
-    return static_cast<int>(Send(CB_FINDSTRING, startAfter, reinterpret_cast<LPARAM>(text.c_str())));
-}
-
 int CComboBox::FindStringExact(int startAfter, const std::string& text) const
 {
     return static_cast<int>(Send(CB_FINDSTRINGEXACT, startAfter, reinterpret_cast<LPARAM>(text.c_str())));

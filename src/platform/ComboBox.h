@@ -15,7 +15,6 @@ public:
     int AddString(const std::string& text);
     int DeleteString(int index);
     void ResetContent();
-    int FindString(int startAfter, const std::string& text) const;
     int FindStringExact(int startAfter, const std::string& text) const;
 
 private:
