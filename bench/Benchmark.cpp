@@ -12,6 +12,7 @@
 #include "resource.h"
 #include "store/ConfigStore.h"
 #include "ui/main/SwitchDlg.h"
+#include "../tests/support/TestSupport.h"
 
 namespace {
 
@@ -38,19 +39,16 @@ double Median(std::vector<double> values)
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-std::string Folder()
+// Empties the key as the program sees it (view: 0 or KEY_WOW64_32KEY) and
+// gives it count configurations.
+void Seed(HKEY root, const char* subkey, int count, REGSAM view = 0)
 {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.erase(folder.find_last_of('\\') + 1);
-}
-
-void Seed(HKEY root, const char* subkey, int count)
-{
-    RegDeleteTreeA(root, subkey);
     HKEY key = nullptr;
-    RegCreateKeyExA(root, subkey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    if (RegOpenKeyExA(root, subkey, 0, KEY_ALL_ACCESS | view, &key) == ERROR_SUCCESS) {
+        RegDeleteTreeA(key, nullptr);
+        RegCloseKey(key);
+    }
+    RegCreateKeyExA(root, subkey, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr);
     // Names in no particular order, as a user adds them over time.
     for (int i = 0; i < count; ++i) {
         char name[32], data[64];
@@ -121,18 +119,21 @@ bool PelorinReady(HWND window, int configurations)
            SendMessageW(GetDlgItem(window, IDC_MAC), WM_GETTEXTLENGTH, 0, 0) > 0;
 }
 
-void StartToReady()
+// Pelorin.exe in folder against the floors built beside it by the same compilers.
+void StartToReady(const std::string& folder)
 {
-    std::printf("\nStart to ready (median of %d runs)\n", kStartRuns);
+    const std::string pelorin = folder + "Pelorin.exe";
+    const std::string floor = folder + "floor.exe";
+    const std::string floorQueries = folder + "floor_queries.exe";
+    const REGSAM view = RegistryViewOf(pelorin);
+    std::printf("\nStart to ready, %s (%s), median of %d runs\n", pelorin.c_str(),
+                view ? "32-bit" : "64-bit", kStartRuns);
     std::printf("  floor: the bare template with the same manifest; +queries: the floor that also asks for\n"
                 "  the host and adapter addresses with the same calls\n");
     std::printf("  %-15s %10s %10s %8s %11s %8s\n", "configurations", "Pelorin", "floor", "ratio", "+queries",
                 "ratio");
-    const std::string pelorin = Folder() + "Pelorin.exe";
-    const std::string floor = Folder() + "floor.exe";
-    const std::string floorQueries = Folder() + "floor_queries.exe";
     for (int count : {0, 100, 1000, 10000}) {
-        Seed(HKEY_LOCAL_MACHINE, kProgramKey, count);
+        Seed(HKEY_LOCAL_MACHINE, kProgramKey, count, view);
         std::vector<double> program, bare, queries;
         for (int warmUp = 0; warmUp < 3; ++warmUp) {  // file cache and wineserver warm for all three
             TimeToReady(floor, [](HWND) { return true; });
@@ -148,7 +149,7 @@ void StartToReady()
         std::printf("  %-15d %7.1f ms %7.1f ms %7.2fx %8.1f ms %7.2fx\n", count, p * 1000, f * 1000, p / f, q * 1000,
                     p / q);
     }
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProgramKey);
+    Seed(HKEY_LOCAL_MACHINE, kProgramKey, 0, view);
 }
 
 // Calls body with the main window once it is up, then closes it.
@@ -244,12 +245,16 @@ void ListFilling()
 
 }  // namespace
 
+// benchmark [FOLDER...]: start-up of the Pelorin.exe in each folder (each
+// ending in a backslash, this program's own when none is given), then the
+// in-process figures.
 int main(int argc, char** argv)
 {
     setvbuf(stdout, nullptr, _IONBF, 0);
-    bool quick = argc > 1 && std::string(argv[1]) == "--in-process-only";
-    if (!quick)
-        StartToReady();
+    if (argc == 1)
+        StartToReady(ExeFolder());
+    for (int i = 1; i < argc; ++i)
+        StartToReady(argv[i]);
     Refresh();
     ListFilling();
     return 0;

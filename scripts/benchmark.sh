@@ -4,7 +4,9 @@
 # a test: it prints figures and fails nothing.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-ensure_packages
+ensure_packages wine32:i386
+# The 32-bit floors come from the same compilers as the program we ship.
+cmake --preset win32 -S "$ROOT" -DPELORIN_BENCHMARK=ON >/dev/null
 build win64 win32 >/dev/null
 
 use_chinese_locale
@@ -15,7 +17,13 @@ init_prefix yes
 "$WINESERVER" -p
 
 echo "Pelorin benchmark, $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $("$WINE" --version)"
-"$WINE" "$ROOT/build/win64/benchmark.exe" | tr -d '\r'
+folders=("$(windows_path "$ROOT/build/win64")\\")
+if reason=$(bash "$ROOT/scripts/can-run-32-bit.sh"); then
+    folders+=("$(windows_path "$ROOT/build/win32")\\")
+else
+    echo "The 32-bit program is not measured: $reason."
+fi
+"$WINE" "$ROOT/build/win64/benchmark.exe" "${folders[@]}" | tr -d '\r'
 
 echo
 echo "Footprint"

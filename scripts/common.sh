@@ -2,7 +2,8 @@
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-# Only the 64-bit Wine loader runs on these machines; call it directly.
+# The 64-bit loader, called directly: it also starts 32-bit programs in the
+# same prefix, as 64-bit Windows does, while /usr/bin/wine may be the 32-bit one.
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 
@@ -20,6 +21,9 @@ ensure_packages() {
     done
     if ((${#missing[@]})); then
         echo "Installing: ${missing[*]}"
+        if [[ " ${missing[*]}" == *":i386"* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+            dpkg --add-architecture i386
+        fi
         apt-get update -qq
         DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
     fi

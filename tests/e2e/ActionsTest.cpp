@@ -59,7 +59,7 @@ TEST_F(RealActions, TheRoadOfOneConfiguration)
     home.Select(0);
     home.Press(1);
     ASSERT_TRUE(WaitUntil([&] { return ProgramStoreValue("curnet") == "办公室| " + path; }));
-    EXPECT_EQ((std::vector<std::string>{"-C|interface|dump", "-f|" + path}), ReadLines(ExeFolder() + "fakebin\\netsh.log"));
+    EXPECT_EQ((std::vector<std::string>{"-C|interface|dump", "-f|" + path}), NetshCalls());
     EXPECT_EQ("", home.Text(1008));
     home.Press(1007);
     EXPECT_TRUE(WaitUntil([&] { return home.Text(1008) == "办公室| " + path; }));
@@ -85,7 +85,7 @@ TEST_F(RealActions, PathsWithSpacesAndAmpersandsReachNetshWhole)
     ASSERT_TRUE(WaitUntil([&] { return ProgramStoreValue("a b & netsh planted") == path; }));
     program.Press(1);
     ASSERT_TRUE(WaitUntil([&] { return !ProgramStoreValue("curnet").empty(); }));
-    EXPECT_EQ((std::vector<std::string>{"-C|interface|dump", "-f|" + path}), ReadLines(ExeFolder() + "fakebin\\netsh.log"));
+    EXPECT_EQ((std::vector<std::string>{"-C|interface|dump", "-f|" + path}), NetshCalls());
 }
 
 TEST_F(RealActions, ANetshPlantedBesideTheChosenFileNeverRuns)
@@ -103,7 +103,7 @@ TEST_F(RealActions, ANetshPlantedBesideTheChosenFileNeverRuns)
     program.Press(1);
     ASSERT_TRUE(WaitUntil([&] { return !ProgramStoreValue("curnet").empty(); }));
     EXPECT_FALSE(FileExists(marker));
-    EXPECT_EQ(2u, ReadLines(ExeFolder() + "fakebin\\netsh.log").size());
+    EXPECT_EQ(2u, NetshCalls().size());
 }
 
 TEST_F(RealActions, SwitchOnAMissingFileSaysSoAndRunsNothing)

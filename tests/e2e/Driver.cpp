@@ -4,6 +4,11 @@
 namespace {
 const char* const kProgramKey = "SOFTWARE\\Dravenholt\\Pelorin";
 
+std::string g_program;
+// The registry view the program sees: a 32-bit program's HKLM\SOFTWARE is
+// the WOW6432Node branch of the 64-bit view this driver has.
+REGSAM g_view = 0;
+
 struct FindContext {
     DWORD processId;
     HWND exclude;
@@ -43,12 +48,28 @@ std::string WindowTextOf(HWND window)
     return Narrow(text);
 }
 
-void ClearProgramStore() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, kProgramKey); }
+void SetProgramUnderTest(const std::string& exe)
+{
+    g_program = exe;
+    g_view = RegistryViewOf(exe);
+}
+
+const std::string& ProgramUnderTest() { return g_program; }
+
+void ClearProgramStore()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProgramKey, 0, KEY_ALL_ACCESS | g_view, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteTreeA(key, nullptr);
+    RegCloseKey(key);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kProgramKey, g_view, 0);
+}
 
 void SeedProgramStore(const std::string& name, const std::string& data)
 {
     HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS | g_view, nullptr, &key, nullptr);
     RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                    static_cast<DWORD>(data.size() + 1));
     RegCloseKey(key);
@@ -56,17 +77,19 @@ void SeedProgramStore(const std::string& name, const std::string& data)
 
 std::string ProgramStoreValue(const std::string& name)
 {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProgramKey, 0, KEY_READ | g_view, &key) != ERROR_SUCCESS)
+        return std::string();
     char data[1024] = {};
     DWORD size = sizeof data - 1;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, kProgramKey, name.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) !=
-        ERROR_SUCCESS)
-        return std::string();
-    return data;
+    LONG status = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? data : std::string();
 }
 
 PelorinProcess::PelorinProcess(const std::string& workFolder)
 {
-    std::string commandLine = "\"" + ExeFolder() + "Pelorin.exe\"";
+    std::string commandLine = "\"" + g_program + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,

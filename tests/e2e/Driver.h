@@ -5,7 +5,11 @@
 #include <string>
 #include <vector>
 
-// The program's registry key in the test prefix.
+// The Pelorin.exe that the tests start, and whose registry view they use.
+void SetProgramUnderTest(const std::string& exe);
+const std::string& ProgramUnderTest();
+
+// The program's registry key in the test prefix, as the program sees it.
 void ClearProgramStore();
 void SeedProgramStore(const std::string& name, const std::string& data);
 std::string ProgramStoreValue(const std::string& name);  // empty when missing

@@ -71,6 +71,18 @@ std::vector<std::string> ReadLines(const std::string& path)
     return lines;
 }
 
+REGSAM RegistryViewOf(const std::string& exe)
+{
+    std::string image = ReadFile(exe);
+    if (image.size() < sizeof(IMAGE_DOS_HEADER))
+        return 0;
+    LONG peOffset = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data())->e_lfanew;
+    if (peOffset < 0 || image.size() < peOffset + sizeof(DWORD) + sizeof(IMAGE_FILE_HEADER))
+        return 0;
+    const auto* header = reinterpret_cast<const IMAGE_FILE_HEADER*>(image.data() + peOffset + sizeof(DWORD));
+    return header->Machine == IMAGE_FILE_MACHINE_I386 ? KEY_WOW64_32KEY : 0;
+}
+
 void WriteFile(const std::string& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary) << text;
@@ -88,12 +100,18 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 }
 
 std::string OpenedLog() { return ReadFile(ExeFolder() + "opened.log"); }
-std::string NetshLog() { return ReadFile(ExeFolder() + "fakebin\\netsh.log"); }
+std::string NetshLog() { return ReadFile(ExeFolder() + "netsh.log"); }
+std::vector<std::string> NetshCalls() { return ReadLines(ExeFolder() + "netsh.log"); }
 
 void ClearToolLogs()
 {
     DeleteFileA((ExeFolder() + "opened.log").c_str());
-    DeleteFileA((ExeFolder() + "fakebin\\netsh.log").c_str());
+    DeleteFileA((ExeFolder() + "netsh.log").c_str());
+}
+
+void KeepNetshLogHere()
+{
+    SetEnvironmentVariableA("PELORIN_TEST_LOGS", ExeFolder().c_str());
 }
 
 void PutStandInNetshFirst()

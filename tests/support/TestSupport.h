@@ -14,6 +14,10 @@ std::string FreshFolder(const std::string& name);
 bool FileExists(const std::string& path);
 std::string ReadFile(const std::string& path);
 std::vector<std::string> ReadLines(const std::string& path);
+// The flag that opens HKLM\SOFTWARE as the executable sees it: a 32-bit
+// program (by its PE header) sees the WOW6432Node branch of a 64-bit caller's view.
+REGSAM RegistryViewOf(const std::string& exe);
+
 void WriteFile(const std::string& path, const std::string& text);
 
 // Polls until condition holds or timeoutMs has passed; returns the last answer.
@@ -22,7 +26,12 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 // What the recorder (standing in for the browser) and the stand-in netsh were asked.
 std::string OpenedLog();
 std::string NetshLog();
+std::vector<std::string> NetshCalls();  // one line per call, its arguments joined by '|'
 void ClearToolLogs();
+
+// Tells the stand-in netsh, through the environment that every child
+// inherits, to keep its log beside this test executable.
+void KeepNetshLogHere();
 
 // Puts the stand-in netsh ahead of every other on the PATH that children inherit.
 void PutStandInNetshFirst();

@@ -1,7 +1,8 @@
-// Stands in for the network shell. Appends its command line to netsh.log
-// beside itself; for "-C interface dump" writes a known dump to its output,
-// and for "-f FILE" records FILE, whole, as the file it was asked to apply.
-// It changes no network setting.
+// Stands in for the network shell. Appends its command line to netsh.log in
+// the folder that PELORIN_TEST_LOGS names (else beside itself). For
+// "-C interface dump" writes a known dump to its output; "-f FILE" is only
+// logged. When the file netsh-fails lies beside the log, it writes nothing
+// and fails. It changes no network setting.
 #include <windows.h>
 #include <cstdio>
 #include <cstring>
@@ -9,20 +10,26 @@
 
 int main(int argc, char** argv)
 {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string log = path;
-    log.erase(log.find_last_of('\\') + 1);
-    log += "netsh.log";
+    char folder[MAX_PATH] = {};
+    DWORD length = GetEnvironmentVariableA("PELORIN_TEST_LOGS", folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        GetModuleFileNameA(nullptr, folder, MAX_PATH);
+        *std::strrchr(folder, '\\') = '\0';
+    }
+    std::string logs = folder;
+    if (logs.back() != '\\')
+        logs += '\\';
 
     std::string line;
     for (int i = 1; i < argc; ++i)
         line += std::string(i > 1 ? "|" : "") + argv[i];
-    if (FILE* f = std::fopen(log.c_str(), "ab")) {
+    if (FILE* f = std::fopen((logs + "netsh.log").c_str(), "ab")) {
         std::fprintf(f, "%s\r\n", line.c_str());
         std::fclose(f);
     }
 
+    if (GetFileAttributesA((logs + "netsh-fails").c_str()) != INVALID_FILE_ATTRIBUTES)
+        return 1;
     if (argc == 4 && std::strcmp(argv[1], "-C") == 0 && std::strcmp(argv[2], "interface") == 0 &&
         std::strcmp(argv[3], "dump") == 0) {
         std::printf("# fake interface dump\r\npushd interface\r\npopd\r\n");

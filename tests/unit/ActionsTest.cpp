@@ -100,7 +100,6 @@ protected:
         ConfigStore::Buffer buffer = {};
         return key.Store().Read(buffer, name) ? buffer : "(none)";
     }
-    std::vector<std::string> NetshCalls() const { return ReadLines(ExeFolder() + "fakebin\\netsh.log"); }
 
     TestStoreKey key;
     std::string folder;

@@ -4,6 +4,7 @@
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    KeepNetshLogHere();
     PutStandInNetshFirst();
     return RUN_ALL_TESTS();
 }
