@@ -10,7 +10,9 @@ objdump=i686-w64-mingw32-objdump
 dlls=$("$objdump" -p "$exe" | awk '/DLL Name:/ {print tolower($3)}')
 functions=$("$objdump" -p "$exe" | sed -n '/The Import Tables/,/^$/p; /DLL Name:/,/^$/p' |
     awk 'NF == 3 && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ {print $3}')
-system='^(kernel32|user32|gdi32|advapi32|ws2_32|iphlpapi|msvcrt)\.dll$'
+# Only DLLs that Windows always loads from its system folder: any other would
+# be looked for beside the exe first.
+system='^(kernel32|user32|gdi32|advapi32|msvcrt)\.dll$'
 vista='^(GetTickCount64|InitializeConditionVariable|SleepConditionVariableCS|SleepConditionVariableSRW|WakeConditionVariable|WakeAllConditionVariable|InitializeSRWLock|AcquireSRWLockExclusive|AcquireSRWLockShared|InitOnceExecuteOnce|GetFileInformationByHandleEx|SetFileInformationByHandle|CreateSymbolicLinkA|CreateSymbolicLinkW|GetFinalPathNameByHandleW|FlsAlloc|FlsGetValue|FlsSetValue|FlsFree)$'
 
 failed=0

@@ -7,8 +7,39 @@
 #include <cstring>
 #include <memory>
 #include "../platform/Handle.h"
+#include "../platform/SystemFolder.h"
 
 namespace {
+
+// The socket layer and the IP helper library, loaded from the system folder
+// when first needed rather than imported: an imported DLL would be looked
+// for beside the exe first. iphlpapi comes first, because ws2_32 may load it
+// by name itself on the first host lookup.
+struct NetworkLibraries {
+    decltype(&GetAdaptersInfo) getAdaptersInfo;
+    decltype(&WSAStartup) wsaStartup;
+    decltype(&WSACleanup) wsaCleanup;
+    decltype(&gethostname) getHostName;
+    decltype(&gethostbyname) getHostByName;
+    decltype(&inet_ntoa) inetNtoa;
+};
+
+const NetworkLibraries& Network()
+{
+    static const NetworkLibraries libraries = [] {
+        HMODULE iphlpapi = LoadSystemLibrary("iphlpapi.dll");
+        HMODULE ws2_32 = LoadSystemLibrary("ws2_32.dll");
+        NetworkLibraries loaded;
+        loaded.getAdaptersInfo = GetProcAs<decltype(&GetAdaptersInfo)>(iphlpapi, "GetAdaptersInfo");
+        loaded.wsaStartup = GetProcAs<decltype(&WSAStartup)>(ws2_32, "WSAStartup");
+        loaded.wsaCleanup = GetProcAs<decltype(&WSACleanup)>(ws2_32, "WSACleanup");
+        loaded.getHostName = GetProcAs<decltype(&gethostname)>(ws2_32, "gethostname");
+        loaded.getHostByName = GetProcAs<decltype(&gethostbyname)>(ws2_32, "gethostbyname");
+        loaded.inetNtoa = GetProcAs<decltype(&inet_ntoa)>(ws2_32, "inet_ntoa");
+        return loaded;
+    }();
+    return libraries;
+}
 
 constexpr DWORD IOCTL_NDIS_QUERY_GLOBAL_STATS = 0x00170002;
 constexpr DWORD OID_802_3_PERMANENT_ADDRESS = 0x01010101;
@@ -42,9 +73,9 @@ public:
     SocketLayer()
     {
         WSADATA data;
-        m_started = WSAStartup(0x0002, &data) == 0;
+        m_started = Network().wsaStartup && Network().wsaStartup(0x0002, &data) == 0;
     }
-    ~SocketLayer() { if (m_started) WSACleanup(); }
+    ~SocketLayer() { if (m_started) Network().wsaCleanup(); }
     SocketLayer(const SocketLayer&) = delete;
     SocketLayer& operator=(const SocketLayer&) = delete;
     bool Started() const { return m_started; }
@@ -64,19 +95,20 @@ void FormatHardwareAddress(const unsigned char* bytes, HardwareAddressBuffer& de
 void QueryHostAddress(HostAddressBuffer& dest)
 {
     SocketLayer sockets;
-    if (!sockets.Started())
+    const NetworkLibraries& net = Network();
+    if (!sockets.Started() || !net.getHostName || !net.getHostByName || !net.inetNtoa)
         return;
 
     char hostName[155] = {};
-    if (gethostname(hostName, sizeof hostName) != 0)
+    if (net.getHostName(hostName, sizeof hostName) != 0)
         return;
-    const hostent* host = gethostbyname(hostName);
+    const hostent* host = net.getHostByName(hostName);
     if (!host || !host->h_addr_list || !host->h_addr_list[0])
         return;
 
     in_addr address;
     std::memcpy(&address, host->h_addr_list[0], sizeof address);
-    std::snprintf(dest, sizeof dest, "%s\n", inet_ntoa(address));
+    std::snprintf(dest, sizeof dest, "%s\n", net.inetNtoa(address));
 }
 
 int QueryAdapterAddress(const char* adapterName, HardwareAddressBuffer& dest)
@@ -86,12 +118,13 @@ int QueryAdapterAddress(const char* adapterName, HardwareAddressBuffer& dest)
 
 int CollectAdapterAddress(HardwareAddressBuffer& dest)
 {
+    const auto getAdaptersInfo = Network().getAdaptersInfo;
     ULONG size = 0;
-    if (GetAdaptersInfo(nullptr, &size) != ERROR_BUFFER_OVERFLOW)
+    if (!getAdaptersInfo || getAdaptersInfo(nullptr, &size) != ERROR_BUFFER_OVERFLOW)
         return 1;
     std::unique_ptr<IP_ADAPTER_INFO, decltype(&std::free)> adapters(
         static_cast<IP_ADAPTER_INFO*>(std::malloc(size)), &std::free);
-    if (!adapters || GetAdaptersInfo(adapters.get(), &size) != ERROR_SUCCESS)
+    if (!adapters || getAdaptersInfo(adapters.get(), &size) != ERROR_SUCCESS)
         return 1;
 
     bool anyDeviceOpened = false;

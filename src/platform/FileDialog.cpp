@@ -1,6 +1,7 @@
 #include "FileDialog.h"
 #include "Dialog.h"
 #include "Seams.h"
+#include "SystemFolder.h"
 #include "WinApp.h"
 
 namespace {
@@ -10,11 +11,8 @@ using FileDialogFn = BOOL(WINAPI*)(OPENFILENAMEA*);
 // comdlg32 is loaded on first use: importing it would slow every start-up.
 BOOL ShowSystemDialog(bool open, OPENFILENAMEA* ofn)
 {
-    static HMODULE comdlg32 = LoadLibraryA("comdlg32.dll");
-    if (!comdlg32)
-        return FALSE;
-    auto show = reinterpret_cast<FileDialogFn>(reinterpret_cast<void*>(
-        GetProcAddress(comdlg32, open ? "GetOpenFileNameA" : "GetSaveFileNameA")));
+    static HMODULE comdlg32 = LoadSystemLibrary("comdlg32.dll");
+    auto show = GetProcAs<FileDialogFn>(comdlg32, open ? "GetOpenFileNameA" : "GetSaveFileNameA");
     return show ? show(ofn) : FALSE;
 }
 
@@ -49,16 +47,18 @@ INT_PTR CFileDialog::DoModal()
 
     // The dialog moves the current folder to the chosen file's; a command
     // started from there would find a program lying beside that file first.
-    char currentFolder[MAX_PATH] = {};
-    DWORD folderLength = GetCurrentDirectoryA(MAX_PATH, currentFolder);
-    bool haveFolder = folderLength > 0 && folderLength < MAX_PATH;
+    // Sized from the answer: a folder's path may be longer than MAX_PATH.
+    std::string currentFolder(GetCurrentDirectoryA(0, nullptr), '\0');
+    bool haveFolder = !currentFolder.empty() &&
+                      GetCurrentDirectoryA(static_cast<DWORD>(currentFolder.size()), &currentFolder[0]) <
+                          currentFolder.size();
     HWND focus = GetFocus();
 
     BOOL chosen = Seams().fileDialog ? Seams().fileDialog(m_bOpenFileDialog, &m_ofn)
                                      : ShowSystemDialog(m_bOpenFileDialog, &m_ofn);
 
     if (haveFolder)
-        SetCurrentDirectoryA(currentFolder);
+        SetCurrentDirectoryA(currentFolder.c_str());
     if (focus && IsWindow(focus))
         SetFocus(focus);
     return chosen ? IDOK : IDCANCEL;

@@ -1,6 +1,6 @@
 #include "Shell.h"
 #include "Seams.h"
-#include <shellapi.h>
+#include "SystemFolder.h"
 
 PlatformSeams& Seams()
 {
@@ -16,12 +16,8 @@ void ShellOpen(const char* target)
     }
     // shell32 is loaded on first use, as importing it would slow every start-up,
     // and stays loaded: the shell may leave threads of its own running.
-    HMODULE shell32 = LoadLibraryA("shell32.dll");
-    if (!shell32)
-        return;
     using ShellExecuteAFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-    auto shellExecute = reinterpret_cast<ShellExecuteAFn>(
-        reinterpret_cast<void*>(GetProcAddress(shell32, "ShellExecuteA")));
+    auto shellExecute = GetProcAs<ShellExecuteAFn>(LoadSystemLibrary("shell32.dll"), "ShellExecuteA");
     if (shellExecute)
         shellExecute(nullptr, "open", target, nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -70,10 +70,13 @@ void CWinApp::OnHelp()
     helpFile.erase(FileNameOf(helpFile.c_str()) - helpFile.c_str());
     helpFile += AfxGetExeTitle() + ".HLP";
 
+    // Without the file there is nothing to show, and the viewer, which
+    // WinHelpA starts by bare name, would be looked for beside the exe first.
+    bool haveFile = GetFileAttributesA(helpFile.c_str()) != INVALID_FILE_ATTRIBUTES;
     HWND owner = AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : dialog->m_hWnd;
     ULONG_PTR topic = 0x20000 + dialog->m_nIDTemplate;
-    BOOL started = Seams().winHelp ? Seams().winHelp(owner, helpFile.c_str(), HELP_CONTEXT, topic)
-                                   : WinHelpA(owner, helpFile.c_str(), HELP_CONTEXT, topic);
+    BOOL started = haveFile && (Seams().winHelp ? Seams().winHelp(owner, helpFile.c_str(), HELP_CONTEXT, topic)
+                                                : WinHelpA(owner, helpFile.c_str(), HELP_CONTEXT, topic));
     if (!started)
         AfxMessageBox("启动帮助失败。");
 }

@@ -1,9 +1,12 @@
 // The program's entry: set up the process, then hand over to the application object.
 #include <cstdlib>
+#include "SystemFolder.h"
 #include "WinApp.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
+    LimitDllSearchToSystemFolder();
+
     // No critical-error or missing-disk boxes for the program's opens, nor for
     // the commands it starts, which inherit this mode.
     SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);

@@ -119,3 +119,56 @@ TEST_F(RealActions, SwitchOnAMissingFileSaysSoAndRunsNothing)
     EXPECT_EQ("", NetshLog());
     EXPECT_FALSE(program.WaitForExit(200));
 }
+
+TEST_F(RealActions, NothingPlantedInTheDownloadFolderRuns)
+{
+    // A copy of the program in a download folder among planted programs and
+    // DLLs, started from there as a double-click does.
+    const std::string downloads = FreshFolder("downloads");
+    const std::string program = downloads + "Pelorin.exe";
+    const std::string helpers = HelpersFolder() + "planted\\";
+    ASSERT_TRUE(CopyFileA(ProgramUnderTest().c_str(), program.c_str(), FALSE));
+    for (const char* name : {"cmd.exe", "netsh.exe", "winhlp32.exe"})
+        CopyFileA((helpers + "planted_program.exe").c_str(), (downloads + name).c_str(), FALSE);
+    for (const char* name : {"netsh.bat", "netsh.cmd"})
+        WriteFile(downloads + name, "@echo %~f0>>\"%~dp0planted.log\"\r\n");
+    // Wine loads its own DLLs first unless told to prefer those on disk, as
+    // Windows does; told here for programs named Pelorin.exe, while this runs.
+    const char* const overridesKey = "Software\\Wine\\AppDefaults\\Pelorin.exe\\DllOverrides";
+    HKEY overrides = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, overridesKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &overrides, nullptr);
+    for (const char* dll : {"iphlpapi", "ws2_32", "uxtheme", "dwmapi", "winmm", "cryptbase", "comctl32", "wsock32",
+                            "userenv", "netapi32", "msctf", "shlwapi"}) {
+        CopyFileA((helpers + "planted.dll").c_str(), (downloads + dll + ".dll").c_str(), FALSE);
+        RegSetValueExA(overrides, dll, 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"), 15);
+    }
+    RegCloseKey(overrides);
+    struct Forget {
+        const char* key;
+        ~Forget() { RegDeleteTreeA(HKEY_CURRENT_USER, key); RegDeleteKeyA(HKEY_CURRENT_USER, key); }
+    } forget{overridesKey};
+
+    PelorinProcess copy(downloads, program);
+    ASSERT_TRUE(copy.Window());
+
+    copy.Press(1007);
+    ChooseFile(copy, 1016, downloads + "办公室.txt");
+    ASSERT_TRUE(WaitUntil([&] { return !ProgramStoreValue("办公室").empty(); }));
+    copy.Press(1);
+    ASSERT_TRUE(WaitUntil([&] { return !ProgramStoreValue("curnet").empty(); }));
+    copy.Key(copy.Window(), VK_F1);
+    EXPECT_EQ("启动帮助失败。", MessageAfter(copy));
+    for (auto [button, caption] : {std::pair<int, const char*>{1012, "关于 Pelorin"}, {1013, "使用帮助"}}) {
+        copy.Press(button);
+        HWND window = copy.WaitForWindow(caption);
+        ASSERT_TRUE(window) << caption;
+        PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+    }
+    copy.Press(2);
+    EXPECT_TRUE(copy.WaitForExit());
+    EXPECT_TRUE(WaitUntil([] { return !OpenedLog().empty(); }));
+
+    EXPECT_EQ("", ReadFile(downloads + "planted.log"));
+    EXPECT_EQ((std::vector<std::string>{"-C|interface|dump", "-f|" + downloads + "办公室.txt"}), NetshCalls());
+}

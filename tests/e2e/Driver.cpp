@@ -5,6 +5,7 @@ namespace {
 const char* const kProgramKey = "SOFTWARE\\Dravenholt\\Pelorin";
 
 std::string g_program;
+std::string g_helpers;
 // The registry view the program sees: a 32-bit program's HKLM\SOFTWARE is
 // the WOW6432Node branch of the 64-bit view this driver has.
 REGSAM g_view = 0;
@@ -48,13 +49,15 @@ std::string WindowTextOf(HWND window)
     return Narrow(text);
 }
 
-void SetProgramUnderTest(const std::string& exe)
+void SetProgramUnderTest(const std::string& exe, const std::string& helpers)
 {
     g_program = exe;
+    g_helpers = helpers;
     g_view = RegistryViewOf(exe);
 }
 
 const std::string& ProgramUnderTest() { return g_program; }
+const std::string& HelpersFolder() { return g_helpers; }
 
 void ClearProgramStore()
 {
@@ -87,9 +90,9 @@ std::string ProgramStoreValue(const std::string& name)
     return status == ERROR_SUCCESS ? data : std::string();
 }
 
-PelorinProcess::PelorinProcess(const std::string& workFolder)
+PelorinProcess::PelorinProcess(const std::string& workFolder, const std::string& program)
 {
-    std::string commandLine = "\"" + g_program + "\"";
+    std::string commandLine = "\"" + (program.empty() ? g_program : program) + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,

@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
-// The Pelorin.exe that the tests start, and whose registry view they use.
-void SetProgramUnderTest(const std::string& exe);
+// The Pelorin.exe that the tests start, and whose registry view they use;
+// and the folder of the test helpers built at its width.
+void SetProgramUnderTest(const std::string& exe, const std::string& helpers);
 const std::string& ProgramUnderTest();
+const std::string& HelpersFolder();
 
 // The program's registry key in the test prefix, as the program sees it.
 void ClearProgramStore();
@@ -16,8 +18,9 @@ std::string ProgramStoreValue(const std::string& name);  // empty when missing
 
 class PelorinProcess {
 public:
-    // Starts the program with workFolder as its current folder and waits for its window.
-    explicit PelorinProcess(const std::string& workFolder);
+    // Starts the program (the one under test unless given) with workFolder
+    // as its current folder, and waits for its window.
+    explicit PelorinProcess(const std::string& workFolder, const std::string& program = std::string());
     ~PelorinProcess();
     PelorinProcess(const PelorinProcess&) = delete;
     PelorinProcess& operator=(const PelorinProcess&) = delete;

@@ -114,13 +114,6 @@ void KeepNetshLogHere()
     SetEnvironmentVariableA("PELORIN_TEST_LOGS", ExeFolder().c_str());
 }
 
-void PutStandInNetshFirst()
-{
-    char path[32767] = {};
-    GetEnvironmentVariableA("PATH", path, sizeof path);
-    std::string fakebin = ExeFolder() + "fakebin";
-    SetEnvironmentVariableA("PATH", (fakebin + ";" + path).c_str());
-}
 
 std::string Narrow(const std::wstring& text)
 {

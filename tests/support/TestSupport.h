@@ -33,8 +33,6 @@ void ClearToolLogs();
 // inherits, to keep its log beside this test executable.
 void KeepNetshLogHere();
 
-// Puts the stand-in netsh ahead of every other on the PATH that children inherit.
-void PutStandInNetshFirst();
 
 // Code page 936 text from and to UTF-16.
 std::string Narrow(const std::wstring& text);

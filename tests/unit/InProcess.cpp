@@ -1,5 +1,10 @@
 #include "InProcess.h"
 #include <deque>
+#include "../support/TestSupport.h"
+#include "platform/WinApp.h"
+
+PresentHelpFile::PresentHelpFile() : m_path(ExeFolder() + AfxGetExeTitle() + ".HLP") { WriteFile(m_path, ""); }
+PresentHelpFile::~PresentHelpFile() { DeleteFileA(m_path.c_str()); }
 
 TestStoreKey::TestStoreKey(const std::string& name) : m_subkey("Software\\PelorinTests\\" + name)
 {

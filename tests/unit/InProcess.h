@@ -23,6 +23,18 @@ private:
     std::string m_subkey;
 };
 
+// While it lives, the help file that F1 asks for exists.
+class PresentHelpFile {
+public:
+    PresentHelpFile();
+    ~PresentHelpFile();
+    PresentHelpFile(const PresentHelpFile&) = delete;
+    PresentHelpFile& operator=(const PresentHelpFile&) = delete;
+
+private:
+    std::string m_path;
+};
+
 // Runs the dialog modally; once it is up, calls body with its window, then
 // closes it with cancel if body left it open. Returns the modal result.
 INT_PTR RunModal(CDialog& dialog, const std::function<void(HWND)>& body);

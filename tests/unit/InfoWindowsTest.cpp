@@ -229,6 +229,7 @@ TEST_F(InfoWindows, ThePointerBecomesTheHandOnlyInsideALink)
 TEST_F(InfoWindows, F1AsksForTheTopicOfTheWindowWithTheFocus)
 {
     CHelpKeyFilter helpKey;
+    PresentHelpFile helpFile;
     RunModal(main, [&](HWND mainWindow) {
         WhenNextDialogRuns([&](HWND about) {
             PostMessageA(GetFocus(), WM_KEYDOWN, VK_F1, 0);

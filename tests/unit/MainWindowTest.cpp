@@ -154,6 +154,14 @@ TEST_F(MainWindow, F1AsksForTheMainWindowsHelpTopicAndReportsAFailure)
     g_messageText.clear();
 
     RunModal(dlg, [](HWND window) {
+        // No help file: the failure is told at once and no viewer starts.
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_F1, 0);
+        PumpMessages(window);
+        EXPECT_EQ(0, g_help.count);
+        EXPECT_EQ("启动帮助失败。", g_messageText);
+
+        g_messageText.clear();
+        PresentHelpFile helpFile;
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_F1, 0);
         PumpMessages(window);
         EXPECT_EQ(1, g_help.count);

@@ -5,6 +5,5 @@ int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
     KeepNetshLogHere();
-    PutStandInNetshFirst();
     return RUN_ALL_TESTS();
 }
