@@ -16,6 +16,64 @@ std::string ApplyCommand(const std::string& path)
     return "cmd /d /c netsh -f \"" + path + "\"";
 }
 
+bool CanPassToInterpreter(const std::string& path)
+{
+    // cmd expands %NAME% even inside quotation marks, and escaping it there is
+    // unreliable. No trail byte of a double-byte character is '%' in code page 936.
+    return path.find('%') == std::string::npos;
+}
+
+namespace {
+
+// Removes the file when it goes out of scope, unless released.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(std::string path) : m_path(std::move(path)) {}
+    ~TemporaryFile() { if (!m_path.empty()) DeleteFileA(m_path.c_str()); }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    void Release() { m_path.clear(); }
+
+private:
+    std::string m_path;
+};
+
+bool HoldsSomething(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
+           (data.nFileSizeLow != 0 || data.nFileSizeHigh != 0);
+}
+
+}  // namespace
+
+bool CaptureInto(const std::string& path)
+{
+    // The folder, found by the system, which knows where a character ends.
+    char fullPath[MAX_PATH] = {};
+    char* fileName = nullptr;
+    DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, fullPath, &fileName);
+    if (length == 0 || length >= MAX_PATH || !fileName)
+        return false;
+    const std::string folder(fullPath, fileName);
+
+    // GetTempFileNameA makes a new file with a name no other file has, ending
+    // in .tmp: beside the chosen file, so that replacing it is a rename.
+    char tempPath[MAX_PATH] = {};
+    if (!GetTempFileNameA(folder.c_str(), "plr", 0, tempPath))
+        return false;
+    TemporaryFile capture(tempPath);
+
+    RunHidden(CaptureCommand(capture.Path()));
+    if (!HoldsSomething(capture.Path()) ||
+        !MoveFileExA(capture.Path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return false;
+    capture.Release();
+    return true;
+}
+
 DWORD RunHidden(std::string commandLine)
 {
     CWaitCursor wait;

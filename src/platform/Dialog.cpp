@@ -19,8 +19,8 @@ void DDX_Text(CDataExchange* pDX, int id, std::string& value)
 
 void DDX_Control(CDataExchange* pDX, int id, CComboBox& control)
 {
-    if (!control.m_hWnd)
-        control.m_hWnd = GetDlgItem(pDX->m_hDlg, id);
+    // Every exchange: a window object run a second time has a new control.
+    control.m_hWnd = GetDlgItem(pDX->m_hDlg, id);
 }
 
 CDialog::CDialog(UINT nIDTemplate, HWND hParent) : m_nIDTemplate(nIDTemplate), m_hParent(hParent) {}

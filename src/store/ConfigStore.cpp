@@ -95,6 +95,14 @@ bool ConfigStore::Delete(const std::string& name) const
     return RegDeleteValueA(key.Get(), name.c_str()) == ERROR_SUCCESS;
 }
 
+bool ConfigStore::Has(const std::string& name) const
+{
+    RegKey key;
+    if (RegOpenKeyExA(m_root, m_subkey.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
+        return false;
+    return RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
 bool ConfigStore::List(std::vector<std::string>& names) const
 {
     RegKey key;

@@ -20,6 +20,8 @@ public:
     // Changes dest only when the value was read.
     bool Read(Buffer& dest, const std::string& name) const;
     bool Delete(const std::string& name) const;
+    // Whether a value of that name is stored, whatever its length.
+    bool Has(const std::string& name) const;
     // The names to list: every value's but those containing "curnet".
     bool List(std::vector<std::string>& names) const;
 

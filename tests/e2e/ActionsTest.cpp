@@ -13,14 +13,19 @@ protected:
     }
     ~RealActions() override { ClearProgramStore(); }
 
-    // Presses a button that opens a file dialog and answers it with path.
+    // Presses a button that opens a file dialog and answers it with path,
+    // confirming the overwrite of a file that exists.
     static void ChooseFile(const PelorinProcess& program, int button, const std::string& path)
     {
         program.Press(button);
         HWND dialog = program.WaitForWindow("");
         ASSERT_TRUE(dialog) << "no file dialog";
         program.AnswerFileDialog(dialog, path);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+        ASSERT_TRUE(WaitUntil([&] {
+            if (HWND prompt = VisiblePopupOf(dialog))
+                PostMessageW(prompt, WM_COMMAND, IDYES, 0);
+            return !IsWindow(dialog);
+        }));
     }
 
     static std::string MessageAfter(const PelorinProcess& program)
@@ -118,6 +123,27 @@ TEST_F(RealActions, SwitchOnAMissingFileSaysSoAndRunsNothing)
     EXPECT_EQ("", ProgramStoreValue("curnet"));
     EXPECT_EQ("", NetshLog());
     EXPECT_FALSE(program.WaitForExit(200));
+}
+
+TEST_F(RealActions, AddOverAListedConfigurationsDumpKeepsItsBytes)
+{
+    const std::string dump = folder + "办公室.txt";
+    const std::string saved = "pushd interface\r\n# the office's settings\r\npopd\r\n";
+    WriteFile(dump, saved);
+    SeedProgramStore("办公室", dump);
+    PelorinProcess program(folder);
+    ASSERT_TRUE(program.Window());
+
+    const std::string failMarker = ExeFolder() + "netsh-fails";
+    for (bool netshFails : {true, false}) {
+        if (netshFails)
+            WriteFile(failMarker, "");
+        ChooseFile(program, 1016, dump);
+        EXPECT_EQ("办公室已经存在,无法添加!", MessageAfter(program));
+        DeleteFileA(failMarker.c_str());
+        EXPECT_EQ(saved, ReadFile(dump));
+        EXPECT_EQ(std::vector<std::string>{"办公室"}, program.Entries());
+    }
 }
 
 TEST_F(RealActions, NothingPlantedInTheDownloadFolderRuns)

@@ -49,6 +49,16 @@ std::string WindowTextOf(HWND window)
     return Narrow(text);
 }
 
+HWND VisiblePopupOf(HWND owner)
+{
+    for (HWND window = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); window;
+         window = FindWindowExW(nullptr, window, L"#32770", nullptr)) {
+        if (GetWindow(window, GW_OWNER) == owner && IsWindowVisible(window))
+            return window;
+    }
+    return nullptr;
+}
+
 void SetProgramUnderTest(const std::string& exe, const std::string& helpers)
 {
     g_program = exe;

@@ -52,3 +52,7 @@ private:
 };
 
 std::string WindowTextOf(HWND window);
+
+// A visible dialog or message box that owner owns, as a save dialog owns its
+// overwrite prompt; null when there is none.
+HWND VisiblePopupOf(HWND owner);

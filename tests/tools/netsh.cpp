@@ -32,7 +32,7 @@ int main(int argc, char** argv)
         return 1;
     if (argc == 4 && std::strcmp(argv[1], "-C") == 0 && std::strcmp(argv[2], "interface") == 0 &&
         std::strcmp(argv[3], "dump") == 0) {
-        std::printf("# fake interface dump\r\npushd interface\r\npopd\r\n");
+        std::printf("# fake interface dump\npushd interface\npopd\n");  // text mode: CR LF
     }
     return 0;
 }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <deque>
 #include "../support/TestSupport.h"
 #include "InProcess.h"
@@ -95,6 +96,21 @@ protected:
         return entries;
     }
     std::string Status() const { return WindowText(GetDlgItem(dlg.m_hWnd, IDC_STATUS)); }
+    // The names in the test's folder, sorted.
+    std::vector<std::string> Files() const
+    {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                names.push_back(found.cFileName);
+        }
+        if (search != INVALID_HANDLE_VALUE)
+            FindClose(search);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
     std::string Stored(const std::string& name) const
     {
         ConfigStore::Buffer buffer = {};
@@ -104,6 +120,15 @@ protected:
     TestStoreKey key;
     std::string folder;
     CSwitchDlg dlg;
+};
+
+const char* const kDump = "# fake interface dump\r\npushd interface\r\npopd\r\n";
+const char* const kOldDump = "pushd interface\r\n# the office's settings, saved before\r\npopd\r\n";
+
+// While it lives, the stand-in netsh fails and writes nothing.
+struct FailingNetsh {
+    FailingNetsh() { WriteFile(ExeFolder() + "netsh-fails", ""); }
+    ~FailingNetsh() { DeleteFileA((ExeFolder() + "netsh-fails").c_str()); }
 };
 
 std::string CurrentFolder()
@@ -120,6 +145,7 @@ TEST_F(Actions, AddCapturesStoresAndListsThenSwitchAppliesAndRecords)
     key.Store().Write("C:\\z.txt", "家里");
     CreateDirectoryA((folder + "网络").c_str(), nullptr);
     const std::string path = folder + "网络\\办公室.txt";
+    WriteFile(path, std::string(kOldDump) + kOldDump);  // longer than the new capture
     const std::string startFolder = CurrentFolder();
 
     RunModal(dlg, [&](HWND window) {
@@ -134,7 +160,7 @@ TEST_F(Actions, AddCapturesStoresAndListsThenSwitchAppliesAndRecords)
         EXPECT_EQ(64u, request.titleCapacity);
 
         EXPECT_EQ(std::vector<std::string>{"-C|interface|dump"}, NetshCalls());
-        EXPECT_NE(std::string::npos, ReadFile(path).find("# fake interface dump"));
+        EXPECT_EQ(kDump, ReadFile(path));
         EXPECT_EQ(path, Stored("办公室"));
         EXPECT_EQ((std::vector<std::string>{"办公室", "家里"}), Entries());
         EXPECT_EQ(0, dlg.m_combo.GetCurSel());
@@ -152,6 +178,15 @@ TEST_F(Actions, AddCapturesStoresAndListsThenSwitchAppliesAndRecords)
 
         Press(IDC_REFRESH);
         EXPECT_EQ("办公室| " + path, WindowText(GetDlgItem(window, IDC_CURRENT)));
+
+        // A name sorting after entry 0: the window follows the list, and
+        // Switch applies the configuration the list shows.
+        Add(folder + "网络\\家里2.txt");
+        EXPECT_EQ(0, dlg.m_combo.GetCurSel());
+        EXPECT_EQ("办公室", dlg.m_strName);
+        EXPECT_EQ(path, dlg.m_strPath);
+        Press(IDOK);
+        EXPECT_EQ("-f|" + path, NetshCalls().back());
     });
 }
 
@@ -160,21 +195,34 @@ TEST_F(Actions, AddRefusesANameListedInAnyCaseButNotOneThatMerelyBeginsIt)
     key.Store().Write("C:\\o2.txt", "办公室2");
     key.Store().Write("C:\\o.txt", "Office");
 
+    WriteFile(folder + "office.txt", kOldDump);
+
     RunModal(dlg, [&](HWND) {
         Add(folder + "办公室.txt");
         EXPECT_EQ(folder + "办公室.txt", Stored("办公室"));
         EXPECT_EQ((std::vector<std::string>{"Office", "办公室", "办公室2"}), Entries());
 
+        ClearToolLogs();
         Add(folder + "office.txt");
         ASSERT_EQ(1u, g_messages.size());
         EXPECT_EQ("office已经存在,无法添加!", g_messages[0]);
         EXPECT_EQ("pelorin_tests", g_caption);
         EXPECT_EQ("C:\\o.txt", Stored("Office"));
         EXPECT_EQ(3u, Entries().size());
-        // The capture stays on disk and the window holds it.
-        EXPECT_TRUE(FileExists(folder + "office.txt"));
+        // Refused before the capture: the chosen file is as it was.
+        EXPECT_TRUE(NetshCalls().empty());
+        EXPECT_EQ(kOldDump, ReadFile(folder + "office.txt"));
         EXPECT_EQ("office", dlg.m_strName);
         EXPECT_EQ(folder + "office.txt", dlg.m_strPath);
+
+        // Stored meanwhile by another copy of the program, not listed here.
+        key.Store().Write("C:\\家里.txt", "家里");
+        WriteFile(folder + "家里.txt", kOldDump);
+        Add(folder + "家里.txt");
+        EXPECT_EQ("家里已经存在,无法添加!", g_messages.back());
+        EXPECT_EQ("C:\\家里.txt", Stored("家里"));
+        EXPECT_EQ(kOldDump, ReadFile(folder + "家里.txt"));
+        EXPECT_EQ(3u, Entries().size());
     });
 }
 
@@ -182,9 +230,12 @@ TEST_F(Actions, AddRefusesNamesThatWouldOverwriteOrHideTheCurrentRecord)
 {
     key.Store().Write("家里| C:\\家里.txt", "curnet");
 
+    WriteFile(folder + "curnet.txt", kOldDump);
+
     RunModal(dlg, [&](HWND) {
         for (const char* name : {"curnet", "CurNet", "mycurnet"})
             Add(folder + name + ".txt");
+        EXPECT_EQ(kOldDump, ReadFile(folder + "curnet.txt"));
         EXPECT_EQ((std::vector<std::string>{"curnet是保留名称,无法添加!", "CurNet是保留名称,无法添加!",
                                             "mycurnet是保留名称,无法添加!"}),
                   g_messages);
@@ -234,7 +285,24 @@ TEST_F(Actions, CancelledOrFailedCapturesStoreNothingAndClearTheStatus)
         // A folder that does not exist: the capture can write no file.
         const std::string nowhere = folder + "missing\\办公室.txt";
         Add(nowhere);
-        EXPECT_EQ(std::vector<std::string>{nowhere + "文件不存在!"}, g_messages);
+        EXPECT_EQ(std::vector<std::string>{nowhere + "备份失败!"}, g_messages);
+        EXPECT_EQ("(none)", Stored("办公室"));
+        EXPECT_EQ(std::vector<std::string>{"家里"}, Entries());
+        EXPECT_EQ("", Status());
+
+        // netsh fails and writes nothing: an existing dump keeps its bytes, a
+        // new path gets no file, and no temporary file is left behind.
+        FailingNetsh failing;
+        WriteFile(folder + "办公室.txt", kOldDump);
+        Add(folder + "办公室.txt");
+        g_answers.push_back({folder + "新.txt"});
+        Press(IDC_BACKUP);
+        EXPECT_EQ((std::vector<std::string>{nowhere + "备份失败!", folder + "办公室.txt备份失败!",
+                                            folder + "新.txt备份失败!"}),
+                  g_messages);
+        EXPECT_EQ(std::vector<std::string>{"办公室.txt"}, Files());
+        EXPECT_EQ(kOldDump, ReadFile(folder + "办公室.txt"));
+        EXPECT_EQ(2u, NetshCalls().size());
         EXPECT_EQ("(none)", Stored("办公室"));
         EXPECT_EQ(std::vector<std::string>{"家里"}, Entries());
         EXPECT_EQ("", Status());
@@ -310,11 +378,13 @@ TEST_F(Actions, SelectFollowsTheListAndAnUnreadableEntryHasNoPath)
     });
 }
 
-TEST_F(Actions, DeleteForgetsTheSelectedNameOnly)
+TEST_F(Actions, DeleteForgetsTheSelectedNameAndTheWindowFollowsTheList)
 {
-    key.Store().Write("C:\\home.txt", "家里");
-    key.Store().Write("C:\\office.txt", "办公室");
-    key.Store().Write("C:\\.txt", "");
+    for (const char* name : {"home", "office", ""})
+        WriteFile(folder + name + ".txt", kOldDump);
+    key.Store().Write(folder + "home.txt", "家里");
+    key.Store().Write(folder + "office.txt", "办公室");
+    key.Store().Write(folder + ".txt", "");
 
     RunModal(dlg, [&](HWND window) {
         EXPECT_EQ((std::vector<std::string>{"", "办公室", "家里"}), Entries());
@@ -323,13 +393,15 @@ TEST_F(Actions, DeleteForgetsTheSelectedNameOnly)
         EXPECT_EQ((std::vector<std::string>{"", "办公室"}), Entries());
         EXPECT_EQ(0, dlg.m_combo.GetCurSel());
         EXPECT_EQ("(none)", Stored("家里"));
-        EXPECT_EQ("家里", dlg.m_strName);
-        EXPECT_EQ("C:\\home.txt", dlg.m_strPath);
+        EXPECT_EQ("", dlg.m_strName);
+        EXPECT_EQ(folder + ".txt", dlg.m_strPath);
+        Press(IDOK);
+        EXPECT_EQ(std::vector<std::string>{"-f|" + folder + ".txt"}, NetshCalls());
 
         // Nothing selected: the unnamed value is not the user's choice.
         dlg.m_combo.SetCurSel(-1);
         Press(IDC_DELETE);
-        EXPECT_EQ("C:\\.txt", Stored(""));
+        EXPECT_EQ(folder + ".txt", Stored(""));
         EXPECT_EQ(2u, Entries().size());
 
         Choose(1);
@@ -341,6 +413,7 @@ TEST_F(Actions, DeleteForgetsTheSelectedNameOnly)
         EXPECT_EQ("(none)", Stored("办公室"));
         EXPECT_EQ("(none)", Stored(""));
         EXPECT_EQ("", dlg.m_strName);
+        EXPECT_EQ("", dlg.m_strPath);
     });
 }
 
@@ -352,11 +425,38 @@ TEST_F(Actions, PathsReachNetshWholeAndNothingElseRuns)
         const std::string path = folder + name;
         RunModal(dlg, [&](HWND) {
             Add(path);
+            Choose(dlg.m_combo.FindStringExact(-1, name.substr(0, name.size() - 4)));
             Press(IDOK);
         });
         EXPECT_EQ((std::vector<std::string>{"-C|interface|dump", "-f|" + path}), NetshCalls()) << name;
         EXPECT_TRUE(FileExists(path)) << name;
     }
+}
+
+TEST_F(Actions, APathWithAPercentSignNeverReachesTheInterpreter)
+{
+    // cmd would read %OS% as the variable, even inside quotation marks.
+    const std::string path = folder + "%OS%.txt";
+    WriteFile(path, kOldDump);
+    key.Store().Write(path, "家里");
+    const std::string refused = path + "含有%,无法执行!";
+
+    RunModal(dlg, [&](HWND window) {
+        EXPECT_EQ(path, dlg.m_strPath);
+        Press(IDOK);
+        g_answers.push_back({path});
+        Press(IDC_IMPORT);
+        Press(IDOK);
+        Add(path);
+        g_answers.push_back({path});
+        Press(IDC_BACKUP);
+        EXPECT_EQ((std::vector<std::string>{refused, refused, refused, refused}), g_messages);
+        EXPECT_TRUE(IsWindow(window));
+    });
+    EXPECT_TRUE(NetshCalls().empty());
+    EXPECT_EQ("(none)", Stored("%OS%"));
+    EXPECT_EQ("(none)", Stored("curnet"));
+    EXPECT_EQ(kOldDump, ReadFile(path));
 }
 
 TEST_F(Actions, ACommandNeverRunsAProgramLyingBesideTheChosenFile)

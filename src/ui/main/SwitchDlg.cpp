@@ -14,12 +14,6 @@ namespace {
 const char* const kFileFilter = "TXT File(*.txt)|*.txt; *.txt|All Files(*.*)|*.*||";
 const DWORD kFileFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 const char* const kExecuting = "正在执行...";
-
-bool IsFile(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 }  // namespace
 
 CSwitchDlg::CSwitchDlg(ConfigStore store, HWND hParent)
@@ -149,7 +143,16 @@ LRESULT CSwitchDlg::OnQueryDragIcon(WPARAM, LPARAM)
 
 void CSwitchDlg::SetStatus(const char* text) { SetDlgItemTextA(m_hWnd, IDC_STATUS, text); }
 
-bool CSwitchDlg::Backup()
+bool CSwitchDlg::AcceptPathForCommand()
+{
+    if (CanPassToInterpreter(m_strPath))
+        return true;
+    SetStatus("");
+    AfxMessageBox(m_strPath + "含有%,无法执行!");
+    return false;
+}
+
+bool CSwitchDlg::ChooseCaptureFile()
 {
     SetStatus(kExecuting);
     m_strPath.clear();
@@ -160,15 +163,19 @@ bool CSwitchDlg::Backup()
     }
     m_strPath = dialog.GetPathName();
     m_strName = dialog.GetFileTitle();
-
-    RunHidden(CaptureCommand(m_strPath));
-    SetStatus("");
-    if (!IsFile(m_strPath)) {
-        AfxMessageBox(m_strPath + "文件不存在!");
-        return false;
-    }
-    return true;
+    return AcceptPathForCommand();
 }
+
+bool CSwitchDlg::CaptureChosenFile()
+{
+    bool captured = CaptureInto(m_strPath);
+    SetStatus("");
+    if (!captured)
+        AfxMessageBox(m_strPath + "备份失败!");
+    return captured;
+}
+
+bool CSwitchDlg::Backup() { return ChooseCaptureFile() && CaptureChosenFile(); }
 
 void CSwitchDlg::OnBackup() { Backup(); }
 
@@ -184,23 +191,29 @@ void CSwitchDlg::OnImport()
 
 void CSwitchDlg::OnAdd()
 {
-    if (!Backup())
+    // Refusals are decided before the capture, which would replace the chosen file.
+    if (!ChooseCaptureFile())
         return;
-    if (m_combo.FindStringExact(-1, m_strName) != CB_ERR) {
-        AfxMessageBox(m_strName + "已经存在,无法添加!");
-        return;
-    }
     if (ConfigStore::IsReservedName(m_strName)) {
+        SetStatus("");
         AfxMessageBox(m_strName + "是保留名称,无法添加!");
         return;
     }
+    // The store too: another running copy may have added the name.
+    if (m_combo.FindStringExact(-1, m_strName) != CB_ERR || m_store.Has(m_strName)) {
+        SetStatus("");
+        AfxMessageBox(m_strName + "已经存在,无法添加!");
+        return;
+    }
+    if (!CaptureChosenFile())
+        return;
     // The list shows only what the store has kept.
     if (!m_store.Write(m_strPath, m_strName)) {
         AfxMessageBox(m_strName + "保存失败,无法添加!");
         return;
     }
     m_combo.AddString(m_strName);
-    m_combo.SetCurSel(0);
+    SelectEntry(0);
 }
 
 void CSwitchDlg::OnDelete()
@@ -208,19 +221,26 @@ void CSwitchDlg::OnDelete()
     int index = m_combo.GetCurSel();
     std::string name = m_combo.GetLBText(index);
     m_combo.DeleteString(index);
-    if (m_combo.GetCount() > 0)
-        m_combo.SetCurSel(0);
-    else
-        m_combo.ResetContent();
+    SelectEntry(0);
     // With nothing selected there is no configuration to forget.
     if (index != CB_ERR)
         m_store.Delete(name);
 }
 
+void CSwitchDlg::SelectEntry(int index)
+{
+    if (m_combo.GetCount() > 0)
+        m_combo.SetCurSel(index);
+    else
+        m_combo.ResetContent();
+    OnSelect();
+}
+
 void CSwitchDlg::OnSelect()
 {
-    m_strName = m_combo.GetLBText(m_combo.GetCurSel());
-    if (m_store.Read(m_readBuf, m_strName))
+    int index = m_combo.GetCurSel();
+    m_strName = m_combo.GetLBText(index);
+    if (index != CB_ERR && m_store.Read(m_readBuf, m_strName))
         m_strPath = m_readBuf;
     else
         m_strPath.clear();
@@ -233,6 +253,8 @@ void CSwitchDlg::OnSwitch()
         OnOK();
         return;
     }
+    if (!AcceptPathForCommand())
+        return;
 
     bool opens = UniqueHandle(CreateFileA(m_strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr))
                      .IsValid();

@@ -42,8 +42,19 @@ protected:
 
 private:
     // Captures the current settings into a file chosen in the save dialog;
-    // true when the file was chosen and the capture left it on disk.
+    // true when the file was chosen and the capture replaced it.
     bool Backup();
+    // Backup's two steps: the save dialog, which sets m_strPath and m_strName
+    // (false when cancelled or the path is refused, the status then cleared),
+    // and the capture into m_strPath.
+    bool ChooseCaptureFile();
+    bool CaptureChosenFile();
+    // Selects entry index, or empties the list when it has no entries, and
+    // makes m_strName and m_strPath follow, as the user's pick does.
+    void SelectEntry(int index);
+    // True when m_strPath can go to the command interpreter; otherwise
+    // clears the status and says why.
+    bool AcceptPathForCommand();
     void SetStatus(const char* text);
 
     ConfigStore m_store;
