@@ -11,12 +11,10 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko installer dialogs
 export WINEARCH=win64
 
-# Installs the Debian packages that are missing, then the Chinese locale that
-# gives Wine code page 936.
-ensure_packages() {
-    local wanted=(cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32 googletest wine64 locales "$@")
+# Installs the Debian packages named that are missing.
+install_missing() {
     local missing=()
-    for package in "${wanted[@]}"; do
+    for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
     done
     if ((${#missing[@]})); then
@@ -27,6 +25,13 @@ ensure_packages() {
         apt-get update -qq
         DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
     fi
+}
+
+# Installs what building and running under Wine need, and the Chinese locale
+# that gives Wine code page 936.
+ensure_packages() {
+    install_missing cmake make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-win32 googletest wine64 locales \
+        python3 "$@"
     if ! locale -a 2>/dev/null | grep -qx 'zh_CN.utf8'; then
         sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
         grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen

@@ -1,0 +1,35 @@
+#!/usr/bin/env python3
+"""Writes a zip that is the same, byte for byte, whenever it is made from the
+same files: entries in the order given, each with one fixed time and no extra
+fields or attributes beyond those of a plain file.
+
+    make-zip.py OUT.zip SECONDS NAME=FILE...
+
+SECONDS (since 1970, UTC) is every entry's time; NAME is the entry's name,
+written in code page 936, as Windows in Simplified Chinese reads names in
+zips that do not say they are UTF-8.
+"""
+import sys
+import time
+import zipfile
+
+
+class Cp936Entry(zipfile.ZipInfo):
+    def _encodeFilenameFlags(self):
+        return self.filename.encode("cp936"), self.flag_bits
+
+
+def make_zip(out, seconds, entries):
+    date_time = time.gmtime(seconds)[:6]
+    with zipfile.ZipFile(out, "w") as archive:
+        for name, path in entries:
+            entry = Cp936Entry(name, date_time)
+            entry.compress_type = zipfile.ZIP_DEFLATED
+            entry.create_system = 0         # MS-DOS: no Unix owner or mode
+            entry.external_attr = 0x20      # FILE_ATTRIBUTE_ARCHIVE, as Windows writes it
+            with open(path, "rb") as f:
+                archive.writestr(entry, f.read(), compresslevel=9)
+
+
+if __name__ == "__main__":
+    make_zip(sys.argv[1], int(sys.argv[2]), [arg.split("=", 1) for arg in sys.argv[3:]])
