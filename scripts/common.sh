@@ -83,10 +83,13 @@ use_virtual_desktop() {
     "$WINESERVER" -w || true
 }
 
-# The windows' font, 宋体 (SimSun), is not on this machine; AR PL UMing is a
-# Song face of the same size, so the windows lay out as on Windows.
+# The windows' font, 宋体 (SimSun), is not on this machine. At 9 pt on Windows
+# it measures 12 pixels high (tmHeight) with dialog base units of 6 x 12; of
+# Debian's Chinese faces, the Song face AR PL SungtiL GB (fonts-arphic-gbsn00lp)
+# measures the same under Wine (`show metrics`), so the windows lay out as on
+# Windows. AR PL UMing, the earlier choice, is 13 pixels high.
 use_song_font() {
     local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
-    "$WINE" reg add "$key" /v 宋体 /d 'AR PL UMing CN' /f >/dev/null 2>&1
-    "$WINE" reg add "$key" /v SimSun /d 'AR PL UMing CN' /f >/dev/null 2>&1
+    "$WINE" reg add "$key" /v 宋体 /d 'AR PL SungtiL GB' /f >/dev/null 2>&1
+    "$WINE" reg add "$key" /v SimSun /d 'AR PL SungtiL GB' /f >/dev/null 2>&1
 }

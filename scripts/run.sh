@@ -8,9 +8,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 headless=no
 [ -n "${DISPLAY:-}" ] || headless=yes
 if [ "$headless" = yes ]; then
-    ensure_packages xvfb xauth imagemagick x11-utils fonts-wqy-microhei fonts-arphic-uming
+    ensure_packages xvfb xauth imagemagick x11-utils fonts-wqy-microhei fonts-arphic-gbsn00lp
 else
-    ensure_packages fonts-arphic-uming
+    ensure_packages fonts-arphic-gbsn00lp
 fi
 build win64
 

@@ -3,7 +3,7 @@
 # on a virtual display with a CJK font, in a throwaway Wine prefix.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-ensure_packages xvfb xauth imagemagick fonts-wqy-microhei fonts-arphic-uming
+ensure_packages xvfb xauth imagemagick fonts-wqy-microhei fonts-arphic-gbsn00lp
 build win64
 
 use_chinese_locale
@@ -24,6 +24,8 @@ use_song_font
 use_virtual_desktop
 "$WINE" "$ROOT/build/win64/Pelorin.exe" &
 show="$ROOT/build/win64/show.exe"
+
+echo "The windows' font here: $("$WINE" "$ROOT/build/win64/show.exe" metrics | tr -d '\r')"
 
 shoot() {
     local geometry

@@ -2,6 +2,9 @@
 //   show main | about | help   prints "WIDTHxHEIGHT+X+Y" of that window,
 //                              opening About or Help first.
 //   show close                 closes the About or Help window.
+//   show metrics               prints what the windows' font, 宋体 9 pt,
+//                              measures here: the face that stands in for
+//                              it, its height and the dialog base units.
 #include <windows.h>
 #include <cstdio>
 #include <cstring>
@@ -22,10 +25,38 @@ HWND WaitFor(const wchar_t* caption)
 }
 }  // namespace
 
+// The dialog manager's base units: tmHeight, and the width of the 52 letters / 52, rounded.
+int PrintMetrics()
+{
+    HDC dc = GetDC(nullptr);
+    LOGFONTW request = {};
+    request.lfHeight = -MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    request.lfCharSet = DEFAULT_CHARSET;
+    lstrcpyW(request.lfFaceName, L"\x5B8B\x4F53");
+    HFONT font = CreateFontIndirectW(&request);
+    HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    SIZE letters = {};
+    GetTextExtentPoint32W(dc, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
+    char face[LF_FACESIZE * 3] = {};
+    wchar_t wideFace[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, wideFace);
+    WideCharToMultiByte(CP_UTF8, 0, wideFace, -1, face, sizeof face, nullptr, nullptr);
+    std::printf("face %s: tmHeight %ld, ascent %ld, descent %ld, base units %ldx%ld\n", face, metrics.tmHeight,
+                metrics.tmAscent, metrics.tmDescent, (letters.cx + 26) / 52, metrics.tmHeight);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 2)
         return 2;
+    if (std::strcmp(argv[1], "metrics") == 0)
+        return PrintMetrics();
     HWND main = WaitFor(L"Pelorin");
     if (!main)
         return 1;
