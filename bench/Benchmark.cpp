@@ -43,11 +43,8 @@ double Median(std::vector<double> values)
 // gives it count configurations.
 void Seed(HKEY root, const char* subkey, int count, REGSAM view = 0)
 {
+    EmptyKey(root, subkey, view);
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, subkey, 0, KEY_ALL_ACCESS | view, &key) == ERROR_SUCCESS) {
-        RegDeleteTreeA(key, nullptr);
-        RegCloseKey(key);
-    }
     RegCreateKeyExA(root, subkey, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr);
     // Names in no particular order, as a user adds them over time.
     for (int i = 0; i < count; ++i) {

@@ -71,11 +71,7 @@ const std::string& HelpersFolder() { return g_helpers; }
 
 void ClearProgramStore()
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProgramKey, 0, KEY_ALL_ACCESS | g_view, &key) != ERROR_SUCCESS)
-        return;
-    RegDeleteTreeA(key, nullptr);
-    RegCloseKey(key);
+    EmptyKey(HKEY_LOCAL_MACHINE, kProgramKey, g_view);
     RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kProgramKey, g_view, 0);
 }
 

@@ -83,6 +83,15 @@ REGSAM RegistryViewOf(const std::string& exe)
     return header->Machine == IMAGE_FILE_MACHINE_I386 ? KEY_WOW64_32KEY : 0;
 }
 
+void EmptyKey(HKEY root, const char* subkey, REGSAM view)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, subkey, 0, KEY_ALL_ACCESS | view, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteTreeA(key, nullptr);
+    RegCloseKey(key);
+}
+
 void WriteFile(const std::string& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary) << text;

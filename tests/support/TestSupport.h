@@ -18,6 +18,9 @@ std::vector<std::string> ReadLines(const std::string& path);
 // program (by its PE header) sees the WOW6432Node branch of a 64-bit caller's view.
 REGSAM RegistryViewOf(const std::string& exe);
 
+// Removes every value and subkey of the key, opened in that registry view.
+void EmptyKey(HKEY root, const char* subkey, REGSAM view);
+
 void WriteFile(const std::string& path, const std::string& text);
 
 // Polls until condition holds or timeoutMs has passed; returns the last answer.
