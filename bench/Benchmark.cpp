@@ -57,28 +57,6 @@ void Seed(HKEY root, const char* subkey, int count, REGSAM view = 0)
     RegCloseKey(key);
 }
 
-struct FindVisible {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM lParam)
-{
-    auto* context = reinterpret_cast<FindVisible*>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    char caption[16] = {};
-    GetWindowTextA(window, caption, sizeof caption);
-    if (processId == context->processId && IsWindowVisible(window) && std::strcmp(className, "#32770") == 0 &&
-        std::strcmp(caption, "Pelorin") == 0) {
-        context->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Seconds from creating the process until ready() holds for its visible window.
 double TimeToReady(const std::string& exe, const std::function<bool(HWND)>& ready)
 {
@@ -91,9 +69,8 @@ double TimeToReady(const std::string& exe, const std::function<bool(HWND)>& read
         return -1;
     double elapsed = -1;
     while (Now() - start < 60) {
-        FindVisible context = {process.dwProcessId, nullptr};
-        EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&context));
-        if (context.found && ready(context.found)) {
+        HWND window = FindProgramWindow(process.dwProcessId, nullptr, "Pelorin");
+        if (window && ready(window)) {
             elapsed = Now() - start;
             break;
         }

@@ -10,36 +10,6 @@ std::string g_helpers;
 // the WOW6432Node branch of the 64-bit view this driver has.
 REGSAM g_view = 0;
 
-struct FindContext {
-    DWORD processId;
-    HWND exclude;
-    std::wstring caption;
-    bool anyCaption;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND window, LPARAM lParam)
-{
-    auto* context = reinterpret_cast<FindContext*>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId != context->processId || window == context->exclude || !IsWindowVisible(window))
-        return TRUE;
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    if (context->anyCaption || context->caption == text) {
-        context->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindProgramWindow(DWORD processId, HWND exclude, const std::string& caption)
-{
-    FindContext context = {processId, exclude, Widen(caption), caption.empty(), nullptr};
-    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&context));
-    return context.found;
-}
 }  // namespace
 
 std::string WindowTextOf(HWND window)

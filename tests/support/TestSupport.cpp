@@ -71,6 +71,40 @@ std::vector<std::string> ReadLines(const std::string& path)
     return lines;
 }
 
+namespace {
+struct FindContext {
+    DWORD processId;
+    HWND exclude;
+    std::wstring caption;
+    bool anyCaption;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND window, LPARAM lParam)
+{
+    auto* context = reinterpret_cast<FindContext*>(lParam);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != context->processId || window == context->exclude || !IsWindowVisible(window))
+        return TRUE;
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    if (context->anyCaption || context->caption == text) {
+        context->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND FindProgramWindow(DWORD processId, HWND exclude, const std::string& caption)
+{
+    FindContext context = {processId, exclude, Widen(caption), caption.empty(), nullptr};
+    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&context));
+    return context.found;
+}
+
 REGSAM RegistryViewOf(const std::string& exe)
 {
     std::string image = ReadFile(exe);

@@ -14,6 +14,10 @@ std::string FreshFolder(const std::string& name);
 bool FileExists(const std::string& path);
 std::string ReadFile(const std::string& path);
 std::vector<std::string> ReadLines(const std::string& path);
+// A visible top-level window of the process with this caption (any caption
+// when empty), other than exclude; null when there is none.
+HWND FindProgramWindow(DWORD processId, HWND exclude, const std::string& caption);
+
 // The flag that opens HKLM\SOFTWARE as the executable sees it: a 32-bit
 // program (by its PE header) sees the WOW6432Node branch of a 64-bit caller's view.
 REGSAM RegistryViewOf(const std::string& exe);
