@@ -149,6 +149,8 @@ std::string PelorinProcess::AnswerMessageBox(HWND box) const
 {
     std::string text = WindowTextOf(GetDlgItem(box, 0xFFFF));
     PostMessageW(box, WM_COMMAND, IDOK, 0);
+    // Until it has gone, it could pass for the next window the test waits for.
+    WaitUntil([&] { return !IsWindow(box); });
     return text;
 }
 

@@ -41,7 +41,7 @@ public:
     // Another top-level window of the program, visible, with this caption
     // (any caption when empty); null when none appears within the time.
     HWND WaitForWindow(const std::string& caption, DWORD timeoutMs = 10000) const;
-    // A message box's text, then presses its OK button.
+    // A message box's text, then presses its OK button and waits until it has gone.
     std::string AnswerMessageBox(HWND box) const;
     // Types path into a file dialog and confirms it; cancels when path is empty.
     void AnswerFileDialog(HWND dialog, const std::string& path) const;
