@@ -52,15 +52,6 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
 
 CDialog* CDialog::Running() { return g_running; }
 
-CDialog* CDialog::RunningFor(HWND hwnd)
-{
-    for (CDialog* dialog = g_running; dialog; dialog = dialog->m_pOuter) {
-        if (hwnd && dialog->m_hWnd == hwnd)
-            return dialog;
-    }
-    return nullptr;
-}
-
 BOOL CDialog::OnInitDialog()
 {
     UpdateData(FALSE);

@@ -73,8 +73,6 @@ public:
 
     // The innermost dialog of the modal runs in progress, or null.
     static CDialog* Running();
-    // The running dialog whose window is hwnd, or null.
-    static CDialog* RunningFor(HWND hwnd);
 
     HWND m_hWnd = nullptr;
     UINT m_nIDTemplate;

@@ -1,5 +1,5 @@
 // Stand-ins for the platform services that block on a person or leave the
-// program: message boxes, file dialogs, the help viewer and the shell.
+// program: message boxes, file dialogs and the shell.
 // The program leaves every pointer null and gets the real service; tests set
 // them to answer in a person's place and to record what would have been opened.
 #pragma once
@@ -10,7 +10,6 @@ struct PlatformSeams {
     int (*messageBox)(HWND owner, const char* text, const char* caption, UINT type) = nullptr;
     // Returns what GetOpenFileNameA/GetSaveFileNameA would, having filled ofn.
     BOOL (*fileDialog)(bool open, OPENFILENAMEA* ofn) = nullptr;
-    BOOL (*winHelp)(HWND owner, const char* helpFile, UINT command, ULONG_PTR data) = nullptr;
     void (*shellOpen)(const char* target) = nullptr;
 };
 

@@ -59,26 +59,10 @@ bool CWinApp::OnCmdMsg(UINT id)
 
 void CWinApp::OnHelp()
 {
-    // The topic is that of the dialog holding the focus, else of the innermost one running.
-    CDialog* dialog = CDialog::RunningFor(GetAncestor(GetFocus(), GA_ROOT));
-    if (!dialog)
-        dialog = CDialog::Running();
-    if (!dialog)
-        return;
-
-    std::string helpFile = ModulePath();
-    helpFile.erase(FileNameOf(helpFile.c_str()) - helpFile.c_str());
-    helpFile += AfxGetExeTitle() + ".HLP";
-
-    // Without the file there is nothing to show, and the viewer, which
-    // WinHelpA starts by bare name, would be looked for beside the exe first.
-    bool haveFile = GetFileAttributesA(helpFile.c_str()) != INVALID_FILE_ATTRIBUTES;
-    HWND owner = AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : dialog->m_hWnd;
-    ULONG_PTR topic = 0x20000 + dialog->m_nIDTemplate;
-    BOOL started = haveFile && (Seams().winHelp ? Seams().winHelp(owner, helpFile.c_str(), HELP_CONTEXT, topic)
-                                                : WinHelpA(owner, helpFile.c_str(), HELP_CONTEXT, topic));
-    if (!started)
-        AfxMessageBox("启动帮助失败。");
+    // No help file comes with the program, and one lying beside the exe could
+    // be anyone's: WinHelpA starts its viewer by bare name, looked for beside
+    // the exe first, and a help file can run programs through its macros.
+    AfxMessageBox("启动帮助失败。");
 }
 
 std::string AfxGetExeTitle()

@@ -29,7 +29,7 @@ public:
     // Runs the command's handler from the application's command table.
     bool OnCmdMsg(UINT id);
 
-    // Asks the help viewer for the topic of the window that has the focus.
+    // The help command: says that help cannot start.
     void OnHelp();
 
     HINSTANCE m_hInstance;
