@@ -3,27 +3,21 @@
 #include "../platform/SystemFolder.h"
 #include "../platform/WaitCursor.h"
 
-// The path is quoted: unquoted, a space would split it, and a '&', '|', '(',
-// ')' or '^' in a file name would run other commands with administrator rights.
-// /d: no AutoRun command from the registry runs inside the interpreter.
-std::string CaptureCommand(const std::string& path)
-{
-    return "cmd /d /c netsh -C interface dump>\"" + path + "\"";
-}
-
-std::string ApplyCommand(const std::string& path)
-{
-    return "cmd /d /c netsh -f \"" + path + "\"";
-}
-
-bool CanPassToInterpreter(const std::string& path)
-{
-    // cmd expands %NAME% even inside quotation marks, and escaping it there is
-    // unreliable. No trail byte of a double-byte character is '%' in code page 936.
-    return path.find('%') == std::string::npos;
-}
-
 namespace {
+
+// netsh by its full path: by bare name cmd would look in its current folder
+// and along the user's PATH, with the user's PATHEXT. The paths are quoted:
+// unquoted, a space would split them, and a '&', '|', '(', ')' or '^' in a
+// file name would run other commands with administrator rights. With more
+// than two quotation marks after /c, cmd keeps the line whole only when one
+// more pair wraps it, which it then drops.
+// /d: no AutoRun command from the registry runs inside the interpreter.
+// /v:off: the user's DelayedExpansion setting would expand !NAME! and drop a
+// lone '!', inside quotation marks too.
+std::string NetshCommand(const std::string& arguments)
+{
+    return "cmd /d /v:off /c \"\"" + SystemFolder() + "\\netsh.exe\" " + arguments + "\"";
+}
 
 // Removes the file when it goes out of scope, unless released.
 class TemporaryFile {
@@ -49,6 +43,20 @@ bool HoldsSomething(const std::string& path)
 
 }  // namespace
 
+std::string CaptureCommand(const std::string& path)
+{
+    return NetshCommand("-C interface dump>\"" + path + "\"");
+}
+
+std::string ApplyCommand(const std::string& path) { return NetshCommand("-f \"" + path + "\""); }
+
+bool CanPassToInterpreter(const std::string& path)
+{
+    // cmd expands %NAME% even inside quotation marks, and escaping it there is
+    // unreliable. No trail byte of a double-byte character is '%' in code page 936.
+    return path.find('%') == std::string::npos;
+}
+
 bool CaptureInto(const std::string& path)
 {
     // The folder, found by the system, which knows where a character ends.
@@ -66,8 +74,9 @@ bool CaptureInto(const std::string& path)
         return false;
     TemporaryFile capture(tempPath);
 
-    RunHidden(CaptureCommand(capture.Path()));
-    if (!HoldsSomething(capture.Path()) ||
+    // netsh writes its errors to its output, which lands in the file too: only
+    // its exit code tells a failed capture.
+    if (RunHidden(CaptureCommand(capture.Path())) != 0 || !HoldsSomething(capture.Path()) ||
         !MoveFileExA(capture.Path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return false;
     capture.Release();
@@ -90,15 +99,17 @@ DWORD RunHidden(std::string commandLine)
     PROCESS_INFORMATION process = {};
     if (systemFolder.empty() || !CreateProcessA(interpreter.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
                                                 nullptr, systemFolder.c_str(), &startup, &process))
-        return 0;
+        return kCommandNotRun;
 
     UniqueHandle processHandle(process.hProcess);
     {
         UniqueHandle threadHandle(process.hThread);
         WaitForSingleObject(process.hThread, INFINITE);
     }
-    DWORD exitCode = 0;
+    // The process may outlive its primary thread, and reads as STILL_ACTIVE until it ends.
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = kCommandNotRun;
     if (!GetExitCodeProcess(processHandle.Get(), &exitCode))
-        exitCode = 0;
+        exitCode = kCommandNotRun;
     return exitCode;
 }

@@ -4,6 +4,27 @@
 
 namespace {
 
+// Sets a variable of this process's environment, which the programs it
+// starts inherit, until it goes.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::string& value) : m_name(name), m_old(Get(name))
+    {
+        SetEnvironmentVariableA(name, value.c_str());
+    }
+    ~ScopedVariable() { SetEnvironmentVariableA(m_name, m_old.c_str()); }
+    static std::string Get(const char* name)
+    {
+        std::string value(32767, '\0');
+        value.resize(GetEnvironmentVariableA(name, &value[0], static_cast<DWORD>(value.size())));
+        return value;
+    }
+
+private:
+    const char* m_name;
+    std::string m_old;
+};
+
 class RealActions : public testing::Test {
 protected:
     RealActions() : folder(FreshFolder("real actions"))
@@ -148,16 +169,17 @@ TEST_F(RealActions, AddOverAListedConfigurationsDumpKeepsItsBytes)
 
 TEST_F(RealActions, NothingPlantedInTheDownloadFolderRuns)
 {
-    // A copy of the program in a download folder among planted programs and
-    // DLLs, started from there as a double-click does.
+    // A copy of the program in a download folder among planted programs, DLLs
+    // and a help file, started from there as a double-click does.
     const std::string downloads = FreshFolder("downloads");
     const std::string program = downloads + "Pelorin.exe";
     const std::string helpers = HelpersFolder() + "planted\\";
     ASSERT_TRUE(CopyFileA(ProgramUnderTest().c_str(), program.c_str(), FALSE));
-    for (const char* name : {"cmd.exe", "netsh.exe", "winhlp32.exe"})
+    for (const char* name : {"cmd.exe", "netsh.exe", "netsh.com", "winhlp32.exe"})
         CopyFileA((helpers + "planted_program.exe").c_str(), (downloads + name).c_str(), FALSE);
     for (const char* name : {"netsh.bat", "netsh.cmd"})
         WriteFile(downloads + name, "@echo %~f0>>\"%~dp0planted.log\"\r\n");
+    WriteFile(downloads + "Pelorin.HLP", "");
     // Wine loads its own DLLs first unless told to prefer those on disk, as
     // Windows does; told here for programs named Pelorin.exe, while this runs.
     const char* const overridesKey = "Software\\Wine\\AppDefaults\\Pelorin.exe\\DllOverrides";
@@ -174,6 +196,10 @@ TEST_F(RealActions, NothingPlantedInTheDownloadFolderRuns)
         ~Forget() { RegDeleteTreeA(HKEY_CURRENT_USER, key); RegDeleteKeyA(HKEY_CURRENT_USER, key); }
     } forget{overridesKey};
 
+    // The user's own search settings, which an elevated program inherits: a
+    // folder holding netsh.com first on PATH, and PATHEXT without .EXE.
+    ScopedVariable path("PATH", downloads + ";" + ScopedVariable::Get("PATH"));
+    ScopedVariable pathExt("PATHEXT", ".COM;.BAT;.CMD");
     PelorinProcess copy(downloads, program);
     ASSERT_TRUE(copy.Window());
 

@@ -125,9 +125,10 @@ protected:
 const char* const kDump = "# fake interface dump\r\npushd interface\r\npopd\r\n";
 const char* const kOldDump = "pushd interface\r\n# the office's settings, saved before\r\npopd\r\n";
 
-// While it lives, the stand-in netsh fails and writes nothing.
+// While it lives, the stand-in netsh fails: it prints an error and exits with
+// 1, or, told "silent", prints nothing and exits with 0.
 struct FailingNetsh {
-    FailingNetsh() { WriteFile(ExeFolder() + "netsh-fails", ""); }
+    explicit FailingNetsh(const char* how = "") { WriteFile(ExeFolder() + "netsh-fails", how); }
     ~FailingNetsh() { DeleteFileA((ExeFolder() + "netsh-fails").c_str()); }
 };
 
@@ -290,11 +291,14 @@ TEST_F(Actions, CancelledOrFailedCapturesStoreNothingAndClearTheStatus)
         EXPECT_EQ(std::vector<std::string>{"家里"}, Entries());
         EXPECT_EQ("", Status());
 
-        // netsh fails and writes nothing: an existing dump keeps its bytes, a
-        // new path gets no file, and no temporary file is left behind.
-        FailingNetsh failing;
+        // netsh reports an error, or writes nothing: an existing dump keeps its
+        // bytes, a new path gets no file, and no temporary file is left behind.
         WriteFile(folder + "办公室.txt", kOldDump);
-        Add(folder + "办公室.txt");
+        {
+            FailingNetsh failing;
+            Add(folder + "办公室.txt");
+        }
+        FailingNetsh silent("silent");
         g_answers.push_back({folder + "新.txt"});
         Press(IDC_BACKUP);
         EXPECT_EQ((std::vector<std::string>{nowhere + "备份失败!", folder + "办公室.txt备份失败!",

@@ -2,10 +2,12 @@
 #include "../support/TestSupport.h"
 #include "commands/Commands.h"
 
-TEST(Commands, TheTwoCommandLinesQuoteThePath)
+TEST(Commands, TheTwoCommandLinesNameNetshByItsPathAndQuoteThePath)
 {
-    EXPECT_EQ("cmd /d /c netsh -C interface dump>\"D:\\网络\\办公室.txt\"", CaptureCommand("D:\\网络\\办公室.txt"));
-    EXPECT_EQ("cmd /d /c netsh -f \"D:\\网络\\办公室.txt\"", ApplyCommand("D:\\网络\\办公室.txt"));
+    const std::string netsh = "\"C:\\windows\\system32\\netsh.exe\"";
+    EXPECT_EQ("cmd /d /v:off /c \"" + netsh + " -C interface dump>\"D:\\网络\\办公室.txt\"\"",
+              CaptureCommand("D:\\网络\\办公室.txt"));
+    EXPECT_EQ("cmd /d /v:off /c \"" + netsh + " -f \"D:\\网络\\办公室.txt\"\"", ApplyCommand("D:\\网络\\办公室.txt"));
 }
 
 TEST(Commands, RunHiddenWaitsForTheCommandAndGivesItsExitCode)
@@ -31,7 +33,7 @@ TEST(Commands, RunHiddenGivesTheCursorBackEvenWhenNothingStarts)
     HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
     SetCursor(arrow);
     // Longer than any command line can be: nothing starts.
-    EXPECT_EQ(0u, RunHidden("cmd /c exit 4 " + std::string(40000, 'x')));
+    EXPECT_EQ(kCommandNotRun, RunHidden("cmd /c exit 4 " + std::string(40000, 'x')));
     EXPECT_EQ(arrow, GetCursor());
     RunHidden("cmd /c exit 0");
     EXPECT_EQ(arrow, GetCursor());
