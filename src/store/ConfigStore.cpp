@@ -43,7 +43,7 @@ std::string ConfigStore::FitToWrite(const std::string& text)
     size_t end = 0;
     while (end < text.size()) {
         size_t next = end + CharLength(text.c_str() + end);
-        if (next > kBufferSize - 1)
+        if (next > kMaxData)
             break;
         end = next;
     }
@@ -54,7 +54,7 @@ ConfigStore::ConfigStore(HKEY root, std::string subkey) : m_root(root), m_subkey
 
 bool ConfigStore::Write(const std::string& data, const std::string& name) const
 {
-    if (data.size() > kBufferSize - 1)
+    if (data.size() > kMaxData)
         return false;
 
     RegKey key;

@@ -9,13 +9,15 @@ class ConfigStore {
 public:
     static constexpr size_t kBufferSize = 256;
     using Buffer = char[kBufferSize];
+    // The longest data Write takes, in bytes.
+    static constexpr size_t kMaxData = kBufferSize - 1;
 
     // The name of the value holding the configuration applied last.
     static constexpr const char* kCurrentRecord = "curnet";
 
     explicit ConfigStore(HKEY root = HKEY_LOCAL_MACHINE, std::string subkey = "SOFTWARE\\Dravenholt\\Pelorin");
 
-    // Refuses data of more than 255 bytes, writing nothing.
+    // Refuses data longer than kMaxData, writing nothing.
     bool Write(const std::string& data, const std::string& name) const;
     // Changes dest only when the value was read.
     bool Read(Buffer& dest, const std::string& name) const;

@@ -180,14 +180,14 @@ TEST_F(Actions, AddCapturesStoresAndListsThenSwitchAppliesAndRecords)
         Press(IDC_REFRESH);
         EXPECT_EQ("办公室| " + path, WindowText(GetDlgItem(window, IDC_CURRENT)));
 
-        // A name sorting after entry 0: the window follows the list, and
-        // Switch applies the configuration the list shows.
+        // A name sorting after entry 0: the list shows the new entry, and
+        // Switch applies it.
         Add(folder + "网络\\家里2.txt");
-        EXPECT_EQ(0, dlg.m_combo.GetCurSel());
-        EXPECT_EQ("办公室", dlg.m_strName);
-        EXPECT_EQ(path, dlg.m_strPath);
+        EXPECT_EQ(2, dlg.m_combo.GetCurSel());
+        EXPECT_EQ("家里2", dlg.m_strName);
+        EXPECT_EQ(folder + "网络\\家里2.txt", dlg.m_strPath);
         Press(IDOK);
-        EXPECT_EQ("-f|" + path, NetshCalls().back());
+        EXPECT_EQ("-f|" + folder + "网络\\家里2.txt", NetshCalls().back());
     });
 }
 
@@ -249,23 +249,24 @@ TEST_F(Actions, AddRefusesNamesThatWouldOverwriteOrHideTheCurrentRecord)
     });
 }
 
-TEST_F(Actions, AddThatCannotBeStoredLeavesTheListAsItWas)
+TEST_F(Actions, AddOfAPathTheStoreCannotHoldTouchesNothing)
 {
-    // 106 double-byte characters: a path of 257 bytes, over the store's limit and
-    // within the dialog's 259.
-    std::string longName;
-    for (int i = 0; i < 106; ++i)
-        longName += "网";
-    const std::string path = folder + longName + ".txt";
-    ASSERT_EQ(257u, path.size());
-
-    RunModal(dlg, [&](HWND) {
-        Add(path);
-        ASSERT_TRUE(FileExists(path));
-        EXPECT_EQ(std::vector<std::string>{longName + "保存失败,无法添加!"}, g_messages);
-        EXPECT_TRUE(Entries().empty());
-        EXPECT_EQ("(none)", Stored(longName));
-    });
+    // Paths of 256 to 259 bytes: over the store's limit, within the dialog's.
+    for (size_t length = 256; length <= 259; ++length) {
+        const std::string name(length - folder.size() - 4, 'n');
+        const std::string path = folder + name + ".txt";
+        WriteFile(path, kOldDump);
+        g_messages.clear();
+        RunModal(dlg, [&](HWND) {
+            Add(path);
+            EXPECT_EQ(std::vector<std::string>{name + "保存失败,无法添加!"}, g_messages);
+            EXPECT_TRUE(Entries().empty());
+            EXPECT_EQ("", Status());
+        });
+        EXPECT_EQ(kOldDump, ReadFile(path));
+        EXPECT_TRUE(NetshCalls().empty());
+        EXPECT_EQ("(none)", Stored(name));
+    }
 }
 
 TEST_F(Actions, CancelledOrFailedCapturesStoreNothingAndClearTheStatus)

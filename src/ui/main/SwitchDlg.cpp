@@ -143,12 +143,17 @@ LRESULT CSwitchDlg::OnQueryDragIcon(WPARAM, LPARAM)
 
 void CSwitchDlg::SetStatus(const char* text) { SetDlgItemTextA(m_hWnd, IDC_STATUS, text); }
 
+void CSwitchDlg::StopWith(const std::string& message)
+{
+    SetStatus("");
+    AfxMessageBox(message);
+}
+
 bool CSwitchDlg::AcceptPathForCommand()
 {
     if (CanPassToInterpreter(m_strPath))
         return true;
-    SetStatus("");
-    AfxMessageBox(m_strPath + "含有%,无法执行!");
+    StopWith(m_strPath + "含有%,无法执行!");
     return false;
 }
 
@@ -195,14 +200,16 @@ void CSwitchDlg::OnAdd()
     if (!ChooseCaptureFile())
         return;
     if (ConfigStore::IsReservedName(m_strName)) {
-        SetStatus("");
-        AfxMessageBox(m_strName + "是保留名称,无法添加!");
+        StopWith(m_strName + "是保留名称,无法添加!");
         return;
     }
     // The store too: another running copy may have added the name.
     if (m_combo.FindStringExact(-1, m_strName) != CB_ERR || m_store.Has(m_strName)) {
-        SetStatus("");
-        AfxMessageBox(m_strName + "已经存在,无法添加!");
+        StopWith(m_strName + "已经存在,无法添加!");
+        return;
+    }
+    if (m_strPath.size() > ConfigStore::kMaxData) {
+        StopWith(m_strName + "保存失败,无法添加!");
         return;
     }
     if (!CaptureChosenFile())
@@ -212,8 +219,8 @@ void CSwitchDlg::OnAdd()
         AfxMessageBox(m_strName + "保存失败,无法添加!");
         return;
     }
-    m_combo.AddString(m_strName);
-    SelectEntry(0);
+    // The list shows what Switch applies next: the configuration just added.
+    SelectEntry(m_combo.AddString(m_strName));
 }
 
 void CSwitchDlg::OnDelete()
@@ -259,8 +266,7 @@ void CSwitchDlg::OnSwitch()
     bool opens = UniqueHandle(CreateFileA(m_strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr))
                      .IsValid();
     if (!opens) {
-        SetStatus("");
-        AfxMessageBox(m_strPath + "文件不存在!");
+        StopWith(m_strPath + "文件不存在!");
         return;
     }
 

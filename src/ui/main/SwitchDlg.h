@@ -56,6 +56,9 @@ private:
     // clears the status and says why.
     bool AcceptPathForCommand();
     void SetStatus(const char* text);
+    // Clears the status and shows the message: an action that ends without
+    // running its command.
+    void StopWith(const std::string& message);
 
     ConfigStore m_store;
 };
