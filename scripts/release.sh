@@ -15,9 +15,10 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt")
 # Every entry's time is the commit's, so the zip does not depend on when it is made.
 seconds=$(git -C "$ROOT" log -1 --format=%ct 2>/dev/null || echo "${SOURCE_DATE_EPOCH:?not a git checkout: set SOURCE_DATE_EPOCH}")
 
-# The guide for Notepad on any Windows: UTF-8 with a byte-order mark, CR LF.
+# The guide for Notepad on any Windows: UTF-8 with one byte-order mark, and
+# CR LF whether the source's lines end in LF or already in CR LF.
 guide="$out/使用说明.txt"
-{ printf '\xef\xbb\xbf'; sed 's/$/\r/' "$ROOT/docs/使用说明.txt"; } > "$guide"
+{ printf '\xef\xbb\xbf'; sed '1s/^\xef\xbb\xbf//; s/\r*$/\r/' "$ROOT/docs/使用说明.txt"; } > "$guide"
 
 dist="$ROOT/dist"
 zip="Pelorin-$version-win32.zip"
