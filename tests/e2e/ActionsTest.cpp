@@ -4,27 +4,6 @@
 
 namespace {
 
-// Sets a variable of this process's environment, which the programs it
-// starts inherit, until it goes.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const std::string& value) : m_name(name), m_old(Get(name))
-    {
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~ScopedVariable() { SetEnvironmentVariableA(m_name, m_old.c_str()); }
-    static std::string Get(const char* name)
-    {
-        std::string value(32767, '\0');
-        value.resize(GetEnvironmentVariableA(name, &value[0], static_cast<DWORD>(value.size())));
-        return value;
-    }
-
-private:
-    const char* m_name;
-    std::string m_old;
-};
-
 class RealActions : public testing::Test {
 protected:
     RealActions() : folder(FreshFolder("real actions"))
@@ -196,11 +175,16 @@ TEST_F(RealActions, NothingPlantedInTheDownloadFolderRuns)
         ~Forget() { RegDeleteTreeA(HKEY_CURRENT_USER, key); RegDeleteKeyA(HKEY_CURRENT_USER, key); }
     } forget{overridesKey};
 
-    // The user's own search settings, which an elevated program inherits: a
-    // folder holding netsh.com first on PATH, and PATHEXT without .EXE.
-    ScopedVariable path("PATH", downloads + ";" + ScopedVariable::Get("PATH"));
-    ScopedVariable pathExt("PATHEXT", ".COM;.BAT;.CMD");
+    // Started with the user's own search settings, which an elevated program
+    // inherits: a folder holding netsh.com first on PATH, PATHEXT without .EXE.
+    char path[32767] = {}, pathExt[1024] = {};
+    GetEnvironmentVariableA("PATH", path, sizeof path);
+    GetEnvironmentVariableA("PATHEXT", pathExt, sizeof pathExt);
+    SetEnvironmentVariableA("PATH", (downloads + ";" + path).c_str());
+    SetEnvironmentVariableA("PATHEXT", ".COM;.BAT;.CMD");
     PelorinProcess copy(downloads, program);
+    SetEnvironmentVariableA("PATH", path);
+    SetEnvironmentVariableA("PATHEXT", pathExt);
     ASSERT_TRUE(copy.Window());
 
     copy.Press(1007);
