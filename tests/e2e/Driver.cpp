@@ -94,7 +94,9 @@ PelorinProcess::~PelorinProcess()
 
 bool PelorinProcess::WaitForExit(DWORD timeoutMs) const
 {
-    return m_process.hProcess && WaitForSingleObject(m_process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    DWORD exitCode = STILL_ACTIVE;
+    return m_process.hProcess && WaitForSingleObject(m_process.hProcess, timeoutMs) == WAIT_OBJECT_0 &&
+           GetExitCodeProcess(m_process.hProcess, &exitCode) && exitCode == 0;
 }
 
 std::vector<std::string> PelorinProcess::Entries() const

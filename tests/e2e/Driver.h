@@ -26,6 +26,7 @@ public:
     PelorinProcess& operator=(const PelorinProcess&) = delete;
 
     HWND Window() const { return m_window; }
+    // True when the program has ended by itself, with exit code 0 (not by a crash).
     bool WaitForExit(DWORD timeoutMs = 10000) const;
 
     std::vector<std::string> Entries() const;
