@@ -75,14 +75,22 @@ std::string AfxGetExeTitle()
     return title;
 }
 
-int AfxMessageBox(const std::string& text)
+namespace {
+int ShowMessageBox(const std::string& text, UINT type)
 {
     HWND owner = AfxGetMainWnd() ? AfxGetMainWnd()->m_hWnd : nullptr;
     std::string caption = AfxGetExeTitle();
-    UINT type = MB_OK | MB_ICONEXCLAMATION;
     if (Seams().messageBox)
         return Seams().messageBox(owner, text.c_str(), caption.c_str(), type);
     return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
+}
+}  // namespace
+
+int AfxMessageBox(const std::string& text) { return ShowMessageBox(text, MB_OK | MB_ICONEXCLAMATION); }
+
+bool AfxAskYesNo(const std::string& text)
+{
+    return ShowMessageBox(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 CHelpKeyFilter::CHelpKeyFilter()

@@ -49,6 +49,10 @@ std::string AfxGetExeTitle();
 // window and captioned with the executable's title.
 int AfxMessageBox(const std::string& text);
 
+// A question with Yes and No, No the default so that Enter and Space answer
+// it; owned and captioned as AfxMessageBox. True when the answer is Yes.
+bool AfxAskYesNo(const std::string& text);
+
 // While it lives, F1 without Shift, Ctrl or Alt in any dialog, message box or
 // menu of the thread sends the help command to the main window.
 class CHelpKeyFilter {

@@ -70,15 +70,39 @@ TEST_F(RealActions, TheRoadOfOneConfiguration)
     EXPECT_TRUE(WaitUntil([&] { return home.Text(1008) == "办公室| " + path; }));
 }
 
-TEST_F(RealActions, ADuplicateAddIsRefusedInARealMessageBox)
+TEST_F(RealActions, ADuplicateAddIsRefusedAndSwitchAppliesTheListedEntry)
 {
-    SeedProgramStore("Office", "C:\\office.txt");
+    const std::string saved = folder + "saved.txt";
+    WriteFile(saved, "pushd interface\r\npopd\r\n");
+    SeedProgramStore("Office", saved);
     PelorinProcess program(folder);
     ASSERT_TRUE(program.Window());
     ChooseFile(program, 1016, folder + "office.txt");
     EXPECT_EQ("office已经存在,无法添加!", MessageAfter(program));
-    EXPECT_EQ("C:\\office.txt", ProgramStoreValue("Office"));
+    EXPECT_EQ(saved, ProgramStoreValue("Office"));
     EXPECT_EQ(std::vector<std::string>{"Office"}, program.Entries());
+    program.Press(1);
+    ASSERT_TRUE(WaitUntil([&] { return ProgramStoreValue("curnet") == "Office| " + saved; }));
+    EXPECT_EQ(std::vector<std::string>{"-f|" + saved}, NetshCalls());
+}
+
+TEST_F(RealActions, DeleteAsksFirstAndNoOrEnterKeepsEveryName)
+{
+    for (const char* name : {"Office", "办公室", "家里"})
+        SeedProgramStore(name, "C:\\x.txt");
+    PelorinProcess program(folder);
+    ASSERT_TRUE(program.Window());
+    program.Press(1017);
+    EXPECT_EQ("确定要删除Office吗?", program.AnswerMessageBox(program.WaitForWindow("Pelorin"), IDNO));
+    // Clicked, Delete keeps the focus, so Enter goes to the question.
+    program.Press(1017);
+    HWND question = program.WaitForWindow("Pelorin");
+    program.Key(question, VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return question && !IsWindow(question); }));
+    EXPECT_EQ(3u, program.Entries().size());
+    program.Press(1017);
+    program.AnswerMessageBox(program.WaitForWindow("Pelorin"), IDYES);
+    EXPECT_EQ((std::vector<std::string>{"办公室", "家里"}), program.Entries());
 }
 
 TEST_F(RealActions, PathsWithSpacesAndAmpersandsReachNetshWhole)

@@ -147,10 +147,10 @@ HWND PelorinProcess::WaitForWindow(const std::string& caption, DWORD timeoutMs) 
     return found;
 }
 
-std::string PelorinProcess::AnswerMessageBox(HWND box) const
+std::string PelorinProcess::AnswerMessageBox(HWND box, int button) const
 {
     std::string text = WindowTextOf(GetDlgItem(box, 0xFFFF));
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    PostMessageW(box, WM_COMMAND, button, 0);
     // Until it has gone, it could pass for the next window the test waits for.
     WaitUntil([&] { return !IsWindow(box); });
     return text;

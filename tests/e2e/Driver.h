@@ -42,8 +42,8 @@ public:
     // Another top-level window of the program, visible, with this caption
     // (any caption when empty); null when none appears within the time.
     HWND WaitForWindow(const std::string& caption, DWORD timeoutMs = 10000) const;
-    // A message box's text, then presses its OK button and waits until it has gone.
-    std::string AnswerMessageBox(HWND box) const;
+    // A message box's text, then presses its button (OK unless told) and waits until it has gone.
+    std::string AnswerMessageBox(HWND box, int button = IDOK) const;
     // Types path into a file dialog and confirms it; cancels when path is empty.
     void AnswerFileDialog(HWND dialog, const std::string& path) const;
 

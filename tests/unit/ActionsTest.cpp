@@ -28,6 +28,8 @@ std::deque<FileAnswer> g_answers;
 std::vector<DialogRequest> g_requests;
 std::vector<std::string> g_messages;
 std::string g_caption;
+UINT g_type;
+int g_answerToQuestions;
 
 BOOL AnswerFileDialog(bool open, OPENFILENAMEA* ofn)
 {
@@ -52,11 +54,12 @@ BOOL AnswerFileDialog(bool open, OPENFILENAMEA* ofn)
     return TRUE;
 }
 
-int RecordMessage(HWND, const char* text, const char* caption, UINT)
+int RecordMessage(HWND, const char* text, const char* caption, UINT type)
 {
     g_messages.push_back(text);
     g_caption = caption;
-    return IDOK;
+    g_type = type;
+    return (type & MB_TYPEMASK) == MB_YESNO ? g_answerToQuestions : IDOK;
 }
 
 class Actions : public testing::Test {
@@ -69,6 +72,7 @@ protected:
         g_answers.clear();
         g_requests.clear();
         g_messages.clear();
+        g_answerToQuestions = IDYES;
         ClearToolLogs();
     }
     ~Actions() override
@@ -128,7 +132,7 @@ const char* const kOldDump = "pushd interface\r\n# the office's settings, saved 
 // While it lives, the stand-in netsh fails: it prints an error and exits with
 // 1, or, told "silent", prints nothing and exits with 0.
 struct FailingNetsh {
-    explicit FailingNetsh(const char* how = "") { WriteFile(ExeFolder() + "netsh-fails", how); }
+    explicit FailingNetsh(const char* how = "") { if (how) WriteFile(ExeFolder() + "netsh-fails", how); }
     ~FailingNetsh() { DeleteFileA((ExeFolder() + "netsh-fails").c_str()); }
 };
 
@@ -213,8 +217,8 @@ TEST_F(Actions, AddRefusesANameListedInAnyCaseButNotOneThatMerelyBeginsIt)
         // Refused before the capture: the chosen file is as it was.
         EXPECT_TRUE(NetshCalls().empty());
         EXPECT_EQ(kOldDump, ReadFile(folder + "office.txt"));
-        EXPECT_EQ("office", dlg.m_strName);
-        EXPECT_EQ(folder + "office.txt", dlg.m_strPath);
+        EXPECT_EQ("办公室", dlg.m_strName);
+        EXPECT_EQ(folder + "办公室.txt", dlg.m_strPath);
 
         // Stored meanwhile by another copy of the program, not listed here.
         key.Store().Write("C:\\家里.txt", "家里");
@@ -249,68 +253,52 @@ TEST_F(Actions, AddRefusesNamesThatWouldOverwriteOrHideTheCurrentRecord)
     });
 }
 
-TEST_F(Actions, AddThatCannotBeStoredLeavesTheListAsItWas)
+TEST_F(Actions, CancelledRefusedOrFailedActionsStoreNothingAndKeepTheWindowsChoice)
 {
+    key.Store().Write("C:\\home.txt", "家里");
+    WriteFile(folder + "办公室.txt", kOldDump);
     // A path of 256 bytes, over the store's limit and within the dialog's 259,
     // whatever the length of the test's folder.
     const std::string longName(256 - folder.size() - 4, 'n');
     const std::string path = folder + longName + ".txt";
     WriteFile(path, kOldDump);
-
-    RunModal(dlg, [&](HWND) {
-        Add(path);
-        EXPECT_EQ(std::vector<std::string>{longName + "保存失败,无法添加!"}, g_messages);
-        EXPECT_TRUE(Entries().empty());
-        EXPECT_EQ("(none)", Stored(longName));
-    });
-    // Refused before the capture: netsh never ran and the file is as it was.
-    EXPECT_TRUE(NetshCalls().empty());
-    EXPECT_EQ(kOldDump, ReadFile(path));
-}
-
-TEST_F(Actions, CancelledOrFailedCapturesStoreNothingAndClearTheStatus)
-{
-    key.Store().Write("C:\\home.txt", "家里");
-    RunModal(dlg, [&](HWND) {
-        EXPECT_EQ("家里", dlg.m_strName);
-        Add("");
-        EXPECT_EQ("", dlg.m_strPath);
-        EXPECT_EQ("家里", dlg.m_strName);
-        EXPECT_EQ("", Status());
-        EXPECT_TRUE(NetshCalls().empty());
-
-        g_answers.push_back({""});
-        Press(IDC_BACKUP);
-        EXPECT_EQ("", Status());
-
-        // A folder that does not exist: the capture can write no file.
-        const std::string nowhere = folder + "missing\\办公室.txt";
-        Add(nowhere);
-        EXPECT_EQ(std::vector<std::string>{nowhere + "备份失败!"}, g_messages);
-        EXPECT_EQ("(none)", Stored("办公室"));
-        EXPECT_EQ(std::vector<std::string>{"家里"}, Entries());
-        EXPECT_EQ("", Status());
-
+    // A folder that does not exist: the capture can write no file.
+    const std::string nowhere = folder + "missing\\办公室.txt";
+    struct Case { int button; std::string path; const char* netshFails; std::vector<std::string> messages; };
+    const Case cases[] = {
+        {IDC_ADD, "", nullptr, {}},  // cancelled
+        {IDC_BACKUP, "", nullptr, {}},
+        {IDC_IMPORT, "", nullptr, {}},
+        {IDC_ADD, folder + "CurNet.txt", nullptr, {"CurNet是保留名称,无法添加!"}},
+        {IDC_ADD, folder + "old\\家里.txt", nullptr, {"家里已经存在,无法添加!"}},
+        {IDC_ADD, folder + "%OS%.txt", nullptr, {folder + "%OS%.txt含有%,无法执行!"}},
+        {IDC_BACKUP, folder + "%OS%.txt", nullptr, {folder + "%OS%.txt含有%,无法执行!"}},
+        {IDC_ADD, path, nullptr, {longName + "保存失败,无法添加!"}},
+        {IDC_ADD, nowhere, nullptr, {nowhere + "备份失败!"}},
         // netsh reports an error, or writes nothing: an existing dump keeps its
         // bytes, a new path gets no file, and no temporary file is left behind.
-        WriteFile(folder + "办公室.txt", kOldDump);
-        {
-            FailingNetsh failing;
-            Add(folder + "办公室.txt");
+        {IDC_ADD, folder + "办公室.txt", "", {folder + "办公室.txt备份失败!"}},
+        {IDC_BACKUP, folder + "新.txt", "silent", {folder + "新.txt备份失败!"}},
+    };
+    RunModal(dlg, [&](HWND) {
+        for (const Case& c : cases) {
+            FailingNetsh failing(c.netshFails);
+            g_messages.clear();
+            g_answers.push_back({c.path});
+            Press(c.button);
+            EXPECT_EQ(c.messages, g_messages) << c.path;
+            EXPECT_EQ("家里", dlg.m_strName) << c.path;
+            EXPECT_EQ("C:\\home.txt", dlg.m_strPath) << c.path;
+            EXPECT_EQ("", Status()) << c.path;
         }
-        FailingNetsh silent("silent");
-        g_answers.push_back({folder + "新.txt"});
-        Press(IDC_BACKUP);
-        EXPECT_EQ((std::vector<std::string>{nowhere + "备份失败!", folder + "办公室.txt备份失败!",
-                                            folder + "新.txt备份失败!"}),
-                  g_messages);
-        EXPECT_EQ(std::vector<std::string>{"办公室.txt"}, Files());
+        EXPECT_EQ((std::vector<std::string>{longName + ".txt", "办公室.txt"}), Files());
         EXPECT_EQ(kOldDump, ReadFile(folder + "办公室.txt"));
         EXPECT_EQ(2u, NetshCalls().size());
         EXPECT_EQ("(none)", Stored("办公室"));
+        EXPECT_EQ("(none)", Stored(longName));
         EXPECT_EQ(std::vector<std::string>{"家里"}, Entries());
-        EXPECT_EQ("", Status());
     });
+    EXPECT_EQ(kOldDump, ReadFile(path));
 }
 
 TEST_F(Actions, ImportPointsTheWindowAtAFileWithoutStoringIt)
@@ -339,7 +327,6 @@ TEST_F(Actions, ImportPointsTheWindowAtAFileWithoutStoringIt)
 
 TEST_F(Actions, ImportCancelledLeavesNoPathSoSwitchClosesTheWindow)
 {
-    key.Store().Write("C:\\home.txt", "家里");
     INT_PTR result = RunModal(dlg, [&](HWND) {
         g_answers.push_back({""});
         Press(IDC_IMPORT);
@@ -393,6 +380,14 @@ TEST_F(Actions, DeleteForgetsTheSelectedNameAndTheWindowFollowsTheList)
     RunModal(dlg, [&](HWND window) {
         EXPECT_EQ((std::vector<std::string>{"", "办公室", "家里"}), Entries());
         Choose(2);
+        g_answerToQuestions = IDNO;
+        Press(IDC_DELETE);
+        EXPECT_EQ(std::vector<std::string>{"确定要删除家里吗?"}, g_messages);
+        EXPECT_EQ(UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2), g_type);
+        EXPECT_EQ("pelorin_tests", g_caption);
+        EXPECT_EQ(3u, Entries().size());
+        EXPECT_EQ(folder + "home.txt", Stored("家里"));
+        g_answerToQuestions = IDYES;
         Press(IDC_DELETE);
         EXPECT_EQ((std::vector<std::string>{"", "办公室"}), Entries());
         EXPECT_EQ(0, dlg.m_combo.GetCurSel());
@@ -405,6 +400,7 @@ TEST_F(Actions, DeleteForgetsTheSelectedNameAndTheWindowFollowsTheList)
         // Nothing selected: the unnamed value is not the user's choice.
         dlg.m_combo.SetCurSel(-1);
         Press(IDC_DELETE);
+        EXPECT_EQ(2u, g_messages.size());
         EXPECT_EQ(folder + ".txt", Stored(""));
         EXPECT_EQ(2u, Entries().size());
 

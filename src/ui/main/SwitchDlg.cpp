@@ -149,84 +149,100 @@ void CSwitchDlg::StopWith(const std::string& message)
     AfxMessageBox(message);
 }
 
-bool CSwitchDlg::AcceptPathForCommand()
+bool CSwitchDlg::AcceptPathForCommand(const std::string& path)
 {
-    if (CanPassToInterpreter(m_strPath))
+    if (CanPassToInterpreter(path))
         return true;
-    StopWith(m_strPath + "含有%,无法执行!");
+    StopWith(path + "含有%,无法执行!");
     return false;
 }
 
-bool CSwitchDlg::ChooseCaptureFile()
+bool CSwitchDlg::ChooseFile(bool open, ChosenFile& chosen)
+{
+    CFileDialog dialog(open, open ? nullptr : "txt", kFileFlags, kFileFilter);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    chosen = {dialog.GetFileTitle(), dialog.GetPathName()};
+    return true;
+}
+
+bool CSwitchDlg::ChooseCaptureFile(ChosenFile& chosen)
 {
     SetStatus(kExecuting);
-    m_strPath.clear();
-    CFileDialog dialog(false, "txt", kFileFlags, kFileFilter);
-    if (dialog.DoModal() != IDOK) {
+    if (!ChooseFile(false, chosen)) {
         SetStatus("");
         return false;
     }
-    m_strPath = dialog.GetPathName();
-    m_strName = dialog.GetFileTitle();
-    return AcceptPathForCommand();
+    return AcceptPathForCommand(chosen.path);
 }
 
-bool CSwitchDlg::CaptureChosenFile()
+bool CSwitchDlg::CaptureChosenFile(const std::string& path)
 {
-    bool captured = CaptureInto(m_strPath);
+    bool captured = CaptureInto(path);
     SetStatus("");
     if (!captured)
-        AfxMessageBox(m_strPath + "备份失败!");
+        AfxMessageBox(path + "备份失败!");
     return captured;
 }
 
-bool CSwitchDlg::Backup() { return ChooseCaptureFile() && CaptureChosenFile(); }
+void CSwitchDlg::MakeChoice(const ChosenFile& chosen)
+{
+    m_strName = chosen.name;
+    m_strPath = chosen.path;
+}
 
-void CSwitchDlg::OnBackup() { Backup(); }
+void CSwitchDlg::OnBackup()
+{
+    ChosenFile chosen;
+    if (ChooseCaptureFile(chosen) && CaptureChosenFile(chosen.path))
+        MakeChoice(chosen);
+}
 
 void CSwitchDlg::OnImport()
 {
-    m_strPath.clear();
-    CFileDialog dialog(true, nullptr, kFileFlags, kFileFilter);
-    if (dialog.DoModal() == IDOK) {
-        m_strPath = dialog.GetPathName();
-        m_strName = dialog.GetFileTitle();
-    }
+    ChosenFile chosen;
+    if (ChooseFile(true, chosen))
+        MakeChoice(chosen);
 }
 
 void CSwitchDlg::OnAdd()
 {
     // Refusals are decided before the capture, which would replace the chosen file.
-    if (!ChooseCaptureFile())
+    ChosenFile chosen;
+    if (!ChooseCaptureFile(chosen))
         return;
-    if (ConfigStore::IsReservedName(m_strName)) {
-        StopWith(m_strName + "是保留名称,无法添加!");
+    if (ConfigStore::IsReservedName(chosen.name)) {
+        StopWith(chosen.name + "是保留名称,无法添加!");
         return;
     }
     // The store too: another running copy may have added the name.
-    if (m_combo.FindStringExact(-1, m_strName) != CB_ERR || m_store.Has(m_strName)) {
-        StopWith(m_strName + "已经存在,无法添加!");
+    if (m_combo.FindStringExact(-1, chosen.name) != CB_ERR || m_store.Has(chosen.name)) {
+        StopWith(chosen.name + "已经存在,无法添加!");
         return;
     }
-    if (m_strPath.size() > ConfigStore::kMaxData) {
-        StopWith(m_strName + "保存失败,无法添加!");
+    if (chosen.path.size() > ConfigStore::kMaxData) {
+        StopWith(chosen.name + "保存失败,无法添加!");
         return;
     }
-    if (!CaptureChosenFile())
+    if (!CaptureChosenFile(chosen.path))
         return;
     // The list shows only what the store has kept.
-    if (!m_store.Write(m_strPath, m_strName)) {
-        AfxMessageBox(m_strName + "保存失败,无法添加!");
+    if (!m_store.Write(chosen.path, chosen.name)) {
+        AfxMessageBox(chosen.name + "保存失败,无法添加!");
         return;
     }
     // The list shows what Switch applies next: the configuration just added.
-    SelectEntry(m_combo.AddString(m_strName));
+    SelectEntry(m_combo.AddString(chosen.name));
 }
 
 void CSwitchDlg::OnDelete()
 {
     int index = m_combo.GetCurSel();
     std::string name = m_combo.GetLBText(index);
+    // A forgotten name cannot be brought back, and Enter presses Delete again
+    // while it has the focus: ask first.
+    if (index != CB_ERR && !AfxAskYesNo("确定要删除" + name + "吗?"))
+        return;
     m_combo.DeleteString(index);
     SelectEntry(0);
     // With nothing selected there is no configuration to forget.
@@ -260,7 +276,7 @@ void CSwitchDlg::OnSwitch()
         OnOK();
         return;
     }
-    if (!AcceptPathForCommand())
+    if (!AcceptPathForCommand(m_strPath))
         return;
 
     bool opens = UniqueHandle(CreateFileA(m_strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr))

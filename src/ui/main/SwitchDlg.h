@@ -41,20 +41,27 @@ protected:
     void OnDelete();
 
 private:
-    // Captures the current settings into a file chosen in the save dialog;
-    // true when the file was chosen and the capture replaced it.
-    bool Backup();
-    // Backup's two steps: the save dialog, which sets m_strPath and m_strName
-    // (false when cancelled or the path is refused, the status then cleared),
-    // and the capture into m_strPath.
-    bool ChooseCaptureFile();
-    bool CaptureChosenFile();
+    // A file chosen in a file dialog: its title, which names the
+    // configuration, and its full path. It becomes the window's choice
+    // (m_strName, m_strPath) only when the action that chose it succeeds.
+    struct ChosenFile {
+        std::string name;
+        std::string path;
+    };
+    // The save dialog (open false) or the open dialog; false when cancelled.
+    static bool ChooseFile(bool open, ChosenFile& chosen);
+    // The save dialog of a capture, the status showing meanwhile; false, the
+    // status cleared, when it is cancelled or the path is refused.
+    bool ChooseCaptureFile(ChosenFile& chosen);
+    // Captures the current settings into path; says so when that failed.
+    bool CaptureChosenFile(const std::string& path);
+    void MakeChoice(const ChosenFile& chosen);
     // Selects entry index, or empties the list when it has no entries, and
     // makes m_strName and m_strPath follow, as the user's pick does.
     void SelectEntry(int index);
-    // True when m_strPath can go to the command interpreter; otherwise
-    // clears the status and says why.
-    bool AcceptPathForCommand();
+    // True when path can go to the command interpreter; otherwise clears the
+    // status and says why.
+    bool AcceptPathForCommand(const std::string& path);
     void SetStatus(const char* text);
     // Clears the status and shows the message: an action that ends without
     // running its command.
