@@ -69,6 +69,16 @@ init_prefix() {
     fi
 }
 
+# The test suite's stand-in netsh becomes the system's netsh of the prefix, at
+# each width built; Wine runs it in place of its built-in one only when told to.
+use_stand_in_netsh() {
+    cp "$ROOT/build/win64/fakebin/netsh.exe" "$WINEPREFIX/drive_c/windows/system32/netsh.exe"
+    if [ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && [ -f "$ROOT/build/win32-tests/fakebin/netsh.exe" ]; then
+        cp "$ROOT/build/win32-tests/fakebin/netsh.exe" "$WINEPREFIX/drive_c/windows/syswow64/netsh.exe"
+    fi
+    "$WINE" reg add 'HKCU\Software\Wine\DllOverrides' /v netsh.exe /d native /f >/dev/null 2>&1
+}
+
 # The Windows form of a path on this machine.
 windows_path() {
     "$WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'

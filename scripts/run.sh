@@ -3,7 +3,18 @@
 # of its own that keeps saved configurations between runs. Without a display
 # it runs on a virtual one, saves a screenshot of the window, and keeps
 # running until stopped (Ctrl-C).
+#
+# With --demo it runs in another prefix of its own, where the test suite's
+# stand-in netsh is the system's netsh: a capture writes a small sample dump,
+# and every call is appended to netsh.log. No network setting changes.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+demo=no
+case "${1:-}" in
+    "") ;;
+    --demo) demo=yes ;;
+    *) echo "usage: bash scripts/run.sh [--demo]" >&2; exit 2 ;;
+esac
 
 headless=no
 [ -n "${DISPLAY:-}" ] || headless=yes
@@ -15,12 +26,28 @@ fi
 build win64
 
 use_chinese_locale
-export WINEPREFIX="${XDG_DATA_HOME:-$HOME/.local/share}/pelorin/wineprefix"
+prefixes="${XDG_DATA_HOME:-$HOME/.local/share}/pelorin"
+if [ "$demo" = yes ]; then
+    export WINEPREFIX="$prefixes/demo-wineprefix"
+else
+    export WINEPREFIX="$prefixes/wineprefix"
+fi
 program="$ROOT/build/win64/Pelorin.exe"
 
-if [ "$headless" = no ]; then
+prepare_prefix() {
     init_prefix no
     use_song_font
+    if [ "$demo" = yes ]; then
+        use_stand_in_netsh
+        unset PELORIN_TEST_LOGS  # else the stand-in would log there
+        echo "Demo: netsh is the test suite's stand-in; it logs every call to $WINEPREFIX/drive_c/windows/system32/netsh.log"
+    else
+        echo "Wine's own netsh cannot save or apply network settings, so Backup and Add report \"…备份失败!\" here; bash scripts/run.sh --demo shows the whole flow."
+    fi
+}
+
+if [ "$headless" = no ]; then
+    prepare_prefix
     exec "$WINE" "$program"
 fi
 
@@ -29,8 +56,7 @@ Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display
 trap '"$WINESERVER" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT INT TERM
-init_prefix no
-use_song_font
+prepare_prefix
 
 # A Wine desktop of its own draws the window's frame, which has no window manager here.
 "$WINE" explorer /desktop=Pelorin,800x600 "$program" &

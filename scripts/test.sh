@@ -15,13 +15,7 @@ echo "Making a throwaway Wine prefix in $WINEPREFIX"
 init_prefix yes
 "$WINESERVER" -p
 
-# The stand-in netsh is the system's netsh in this prefix, at both widths;
-# Wine runs it in place of its built-in one only when told to.
-cp "$ROOT/build/win64/fakebin/netsh.exe" "$WINEPREFIX/drive_c/windows/system32/netsh.exe"
-if [ -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
-    cp "$ROOT/build/win32-tests/fakebin/netsh.exe" "$WINEPREFIX/drive_c/windows/syswow64/netsh.exe"
-fi
-"$WINE" reg add 'HKCU\Software\Wine\DllOverrides' /v netsh.exe /d native /f >/dev/null 2>&1
+use_stand_in_netsh
 
 # A program that crashes just ends: Wine's debugger prints and shows no window.
 "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
