@@ -1,5 +1,6 @@
 #include "Commands.h"
 #include "../platform/Handle.h"
+#include "../platform/Seams.h"
 #include "../platform/SystemFolder.h"
 #include "../platform/WaitCursor.h"
 
@@ -41,6 +42,18 @@ bool HoldsSomething(const std::string& path)
            (data.nFileSizeLow != 0 || data.nFileSizeHigh != 0);
 }
 
+// A disk that fills up cuts netsh's output short while netsh still exits with
+// 0: a capture that leaves less than this free may not be whole.
+constexpr ULONGLONG kFreeSpaceAfterCapture = 1024 * 1024;
+
+bool MayHaveFilledUp(const std::string& folder)
+{
+    ULARGE_INTEGER freeToCaller = {};
+    BOOL known = Seams().diskFreeSpace ? Seams().diskFreeSpace(folder.c_str(), &freeToCaller)
+                                       : GetDiskFreeSpaceExA(folder.c_str(), &freeToCaller, nullptr, nullptr);
+    return known && freeToCaller.QuadPart < kFreeSpaceAfterCapture;
+}
+
 }  // namespace
 
 std::string CaptureCommand(const std::string& path)
@@ -77,6 +90,7 @@ bool CaptureInto(const std::string& path)
     // netsh writes its errors to its output, which lands in the file too: only
     // its exit code tells a failed capture.
     if (RunHidden(CaptureCommand(capture.Path())) != 0 || !HoldsSomething(capture.Path()) ||
+        MayHaveFilledUp(folder) ||
         !MoveFileExA(capture.Path().c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return false;
     capture.Release();

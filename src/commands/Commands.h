@@ -18,8 +18,9 @@ bool CanPassToInterpreter(const std::string& path);
 
 // Captures the current settings into the file at path (a full path). netsh
 // writes into a new temporary file in the same folder, which replaces the
-// file only when netsh exited with 0 and the temporary file holds something,
-// so that a failed capture leaves the file as it was. True when the file was
+// file only when netsh exited with 0, the temporary file holds something and
+// the disk has not filled up meanwhile, so that a failed capture leaves the
+// file as it was. True when the file was
 // replaced; no temporary file remains.
 bool CaptureInto(const std::string& path);
 

@@ -28,3 +28,10 @@ int CComboBox::FindStringExact(int startAfter, const std::string& text) const
 {
     return static_cast<int>(Send(CB_FINDSTRINGEXACT, startAfter, reinterpret_cast<LPARAM>(text.c_str())));
 }
+
+std::string CComboBox::GetWindowText() const
+{
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(m_hWnd)) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(m_hWnd, &text[0], static_cast<int>(text.size()))));
+    return text;
+}

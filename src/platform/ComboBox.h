@@ -16,6 +16,8 @@ public:
     int DeleteString(int index);
     void ResetContent();
     int FindStringExact(int startAfter, const std::string& text) const;
+    // The text of the edit field.
+    std::string GetWindowText() const;
 
 private:
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const

@@ -1,4 +1,6 @@
 #include "FileDialog.h"
+#include <algorithm>
+#include <cstring>
 #include "Dialog.h"
 #include "Seams.h"
 #include "SystemFolder.h"
@@ -7,13 +9,17 @@
 namespace {
 
 using FileDialogFn = BOOL(WINAPI*)(OPENFILENAMEA*);
+using ExtendedErrorFn = DWORD(WINAPI*)();
 
 // comdlg32 is loaded on first use: importing it would slow every start-up.
-BOOL ShowSystemDialog(bool open, OPENFILENAMEA* ofn)
+BOOL ShowSystemDialog(bool open, OPENFILENAMEA* ofn, DWORD* error)
 {
     static HMODULE comdlg32 = LoadSystemLibrary("comdlg32.dll");
     auto show = GetProcAs<FileDialogFn>(comdlg32, open ? "GetOpenFileNameA" : "GetSaveFileNameA");
-    return show ? show(ofn) : FALSE;
+    auto extendedError = GetProcAs<ExtendedErrorFn>(comdlg32, "CommDlgExtendedError");
+    BOOL chosen = show ? show(ofn) : FALSE;
+    *error = !chosen && extendedError ? extendedError() : 0;
+    return chosen;
 }
 
 }  // namespace
@@ -54,21 +60,26 @@ INT_PTR CFileDialog::DoModal()
                           currentFolder.size();
     HWND focus = GetFocus();
 
-    BOOL chosen = Seams().fileDialog ? Seams().fileDialog(m_bOpenFileDialog, &m_ofn)
-                                     : ShowSystemDialog(m_bOpenFileDialog, &m_ofn);
+    DWORD error = 0;
+    BOOL chosen = Seams().fileDialog ? Seams().fileDialog(m_bOpenFileDialog, &m_ofn, &error)
+                                     : ShowSystemDialog(m_bOpenFileDialog, &m_ofn, &error);
 
     if (haveFolder)
         SetCurrentDirectoryA(currentFolder.c_str());
     if (focus && IsWindow(focus))
         SetFocus(focus);
-    return chosen ? IDOK : IDCANCEL;
+
+    // Wine's 8-bit dialogs report success for a path whose bytes overflow the
+    // buffer, cut off with no terminating NUL; Windows reports the error.
+    m_bPathTooLong = chosen ? !std::memchr(m_szFileName, '\0', sizeof m_szFileName) : error == FNERR_BUFFERTOOSMALL;
+    return chosen && !m_bPathTooLong ? IDOK : IDCANCEL;
 }
 
 std::string CFileDialog::GetFileTitle() const
 {
     // Cut from the full path rather than the 64-byte name buffer, which may
     // hold only the start of a long name, ending inside a character.
-    std::string title = m_szFileName + m_ofn.nFileOffset;
+    std::string title = m_szFileName + std::min<size_t>(m_ofn.nFileOffset, std::strlen(m_szFileName));
     size_t dot = title.rfind('.');
     if (dot != std::string::npos)
         title.erase(dot);

@@ -15,6 +15,8 @@ public:
     // (else the main window), centred over it; gives back the focus and the
     // current folder as it found them.
     INT_PTR DoModal();
+    // After IDCANCEL: a file was chosen, but its path does not fit the buffer.
+    bool PathTooLong() const { return m_bPathTooLong; }
 
     std::string GetPathName() const { return m_szFileName; }
     // The chosen file's name without its last full stop and what follows.
@@ -26,6 +28,7 @@ private:
     static UINT_PTR CALLBACK HookProc(HWND hChild, UINT message, WPARAM wParam, LPARAM lParam);
 
     bool m_bOpenFileDialog;
+    bool m_bPathTooLong = false;
     std::string m_strFilter;
     char m_szFileName[MAX_PATH] = {};
     char m_szFileTitle[64] = {};

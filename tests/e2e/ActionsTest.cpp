@@ -105,6 +105,35 @@ TEST_F(RealActions, DeleteAsksFirstAndNoOrEnterKeepsEveryName)
     EXPECT_EQ((std::vector<std::string>{"办公室", "家里"}), program.Entries());
 }
 
+TEST_F(RealActions, TypedTextCountsOnlyAsTheEntryItNames)
+{
+    for (const std::string name : {"Beta", "home", "office"}) {
+        WriteFile(folder + name + ".txt", "pushd interface\r\npopd\r\n");
+        SeedProgramStore(name, folder + name + ".txt");
+    }
+    PelorinProcess program(folder);
+    ASSERT_TRUE(program.Window());
+    HWND edit = program.ListEdit();
+    // The list closed: a listed name, in another case, over the selected Beta.
+    program.TypeOver(edit, "HOME");
+    program.Press(1);
+    EXPECT_TRUE(WaitUntil([&] { return ProgramStoreValue("curnet") == "home| " + folder + "home.txt"; }));
+    EXPECT_EQ("home", program.Text(1015));
+    // No entry has this name: Delete asks nothing, Switch says so.
+    program.TypeOver(edit, "nowhere");
+    program.Press(1017);
+    program.Press(1);
+    EXPECT_EQ("请从列表中选择网络配置!", MessageAfter(program));
+    EXPECT_EQ(3u, program.Entries().size());
+    // The list open: typing moves its selection, and Enter closes it.
+    program.Key(edit, VK_F4);
+    program.TypeOver(edit, "off");
+    program.Key(edit, VK_RETURN);
+    program.Press(1);
+    EXPECT_TRUE(WaitUntil([&] { return ProgramStoreValue("curnet") == "office| " + folder + "office.txt"; }));
+    EXPECT_EQ((std::vector<std::string>{"-f|" + folder + "home.txt", "-f|" + folder + "office.txt"}), NetshCalls());
+}
+
 TEST_F(RealActions, PathsWithSpacesAndAmpersandsReachNetshWhole)
 {
     PelorinProcess program(folder);

@@ -135,6 +135,15 @@ void PelorinProcess::Key(HWND window, UINT virtualKey) const
     PostMessageW(window, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
+HWND PelorinProcess::ListEdit() const { return FindWindowExW(GetDlgItem(m_window, 1015), nullptr, L"Edit", nullptr); }
+
+void PelorinProcess::TypeOver(HWND edit, const std::string& text) const
+{
+    PostMessageW(edit, EM_SETSEL, 0, -1);
+    for (wchar_t c : Widen(text))
+        PostMessageW(edit, WM_CHAR, c, 1);
+}
+
 HWND PelorinProcess::WaitForWindow(const std::string& caption, DWORD timeoutMs) const
 {
     HWND found = nullptr;

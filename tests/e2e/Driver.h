@@ -38,6 +38,10 @@ public:
     void Press(int id) const;
     // Sends a key to the window with the focus, as the keyboard would.
     void Key(HWND window, UINT virtualKey) const;
+    // The edit field of the list of names.
+    HWND ListEdit() const;
+    // Selects all of an edit's text and types text over it, a character at a time.
+    void TypeOver(HWND edit, const std::string& text) const;
 
     // Another top-level window of the program, visible, with this caption
     // (any caption when empty); null when none appears within the time.

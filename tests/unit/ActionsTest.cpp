@@ -31,7 +31,7 @@ std::string g_caption;
 UINT g_type;
 int g_answerToQuestions;
 
-BOOL AnswerFileDialog(bool open, OPENFILENAMEA* ofn)
+BOOL AnswerFileDialog(bool open, OPENFILENAMEA* ofn, DWORD* error)
 {
     const char* end = ofn->lpstrFilter;
     while (*end || end[1])
@@ -45,8 +45,14 @@ BOOL AnswerFileDialog(bool open, OPENFILENAMEA* ofn)
     if (path.empty())
         return FALSE;
 
+    // As Wine's 8-bit dialogs do, which count characters: a path with more
+    // than fit is refused; one whose bytes do not fit comes back cut, with no NUL.
+    if (Widen(path).size() >= ofn->nMaxFile) {
+        *error = FNERR_BUFFERTOOSMALL;
+        return FALSE;
+    }
     size_t slash = path.find_last_of('\\');
-    lstrcpynA(ofn->lpstrFile, path.c_str(), ofn->nMaxFile);
+    memcpy(ofn->lpstrFile, path.c_str(), std::min<size_t>(path.size() + 1, ofn->nMaxFile));
     lstrcpynA(ofn->lpstrFileTitle, path.c_str() + slash + 1, ofn->nMaxFileTitle);
     ofn->nFileOffset = static_cast<WORD>(slash + 1);
     // As the system's dialogs do: the current folder moves to the chosen file's.
@@ -129,11 +135,25 @@ protected:
 const char* const kDump = "# fake interface dump\r\npushd interface\r\npopd\r\n";
 const char* const kOldDump = "pushd interface\r\n# the office's settings, saved before\r\npopd\r\n";
 
-// While it lives, the stand-in netsh fails: it prints an error and exits with
-// 1, or, told "silent", prints nothing and exits with 0.
-struct FailingNetsh {
-    explicit FailingNetsh(const char* how = "") { if (how) WriteFile(ExeFolder() + "netsh-fails", how); }
-    ~FailingNetsh() { DeleteFileA((ExeFolder() + "netsh-fails").c_str()); }
+// While it lives, the capture fails: the stand-in netsh prints an error and
+// exits with 1; told "silent", it prints nothing and exits with 0; told
+// "full", it works, but then the disk has 512 KiB left.
+struct FailingCapture {
+    explicit FailingCapture(const std::string& how)
+    {
+        if (how == "full")
+            Seams().diskFreeSpace = [](const char*, ULARGE_INTEGER* free) -> BOOL {
+                free->QuadPart = 512 * 1024;
+                return TRUE;
+            };
+        else if (how != "works")
+            WriteFile(ExeFolder() + "netsh-fails", how);
+    }
+    ~FailingCapture()
+    {
+        DeleteFileA((ExeFolder() + "netsh-fails").c_str());
+        Seams().diskFreeSpace = nullptr;
+    }
 };
 
 std::string CurrentFolder()
@@ -264,25 +284,37 @@ TEST_F(Actions, CancelledRefusedOrFailedActionsStoreNothingAndKeepTheWindowsChoi
     WriteFile(path, kOldDump);
     // A folder that does not exist: the capture can write no file.
     const std::string nowhere = folder + "missing\\办公室.txt";
-    struct Case { int button; std::string path; const char* netshFails; std::vector<std::string> messages; };
+    // Paths the dialog's 260 bytes cannot hold: one of more than 260
+    // characters, and one of fewer characters but more bytes.
+    std::string wide;
+    for (int i = 0; i < 130; ++i)
+        wide += "网";
+    ASSERT_LT(Widen(folder + wide).size(), 250u);
+    const std::string tooLong = "文件路径太长,无法使用!";
+    struct Case { int button; std::string path; std::string capture; std::vector<std::string> messages; };
     const Case cases[] = {
-        {IDC_ADD, "", nullptr, {}},  // cancelled
-        {IDC_BACKUP, "", nullptr, {}},
-        {IDC_IMPORT, "", nullptr, {}},
-        {IDC_ADD, folder + "CurNet.txt", nullptr, {"CurNet是保留名称,无法添加!"}},
-        {IDC_ADD, folder + "old\\家里.txt", nullptr, {"家里已经存在,无法添加!"}},
-        {IDC_ADD, folder + "%OS%.txt", nullptr, {folder + "%OS%.txt含有%,无法执行!"}},
-        {IDC_BACKUP, folder + "%OS%.txt", nullptr, {folder + "%OS%.txt含有%,无法执行!"}},
-        {IDC_ADD, path, nullptr, {longName + "保存失败,无法添加!"}},
-        {IDC_ADD, nowhere, nullptr, {nowhere + "备份失败!"}},
-        // netsh reports an error, or writes nothing: an existing dump keeps its
-        // bytes, a new path gets no file, and no temporary file is left behind.
-        {IDC_ADD, folder + "办公室.txt", "", {folder + "办公室.txt备份失败!"}},
+        {IDC_ADD, "", "works", {}},  // cancelled
+        {IDC_BACKUP, "", "works", {}},
+        {IDC_IMPORT, "", "works", {}},
+        {IDC_ADD, folder + "CurNet.txt", "works", {"CurNet是保留名称,无法添加!"}},
+        {IDC_ADD, folder + "old\\家里.txt", "works", {"家里已经存在,无法添加!"}},
+        {IDC_ADD, folder + ".txt", "works", {"名称为空,无法添加!"}},
+        {IDC_ADD, folder + "%OS%.txt", "works", {folder + "%OS%.txt含有%,无法执行!"}},
+        {IDC_BACKUP, folder + "%OS%.txt", "works", {folder + "%OS%.txt含有%,无法执行!"}},
+        {IDC_ADD, path, "works", {longName + "保存失败,无法添加!"}},
+        {IDC_IMPORT, folder + std::string(300, 'x') + ".txt", "works", {tooLong}},
+        {IDC_ADD, folder + wide + ".txt", "works", {tooLong}},
+        {IDC_ADD, nowhere, "works", {nowhere + "备份失败!"}},
+        // netsh reports an error, writes nothing, or fills the disk: an existing
+        // dump keeps its bytes, a new path gets no file, and no temporary file
+        // is left behind.
+        {IDC_ADD, folder + "办公室.txt", "error", {folder + "办公室.txt备份失败!"}},
         {IDC_BACKUP, folder + "新.txt", "silent", {folder + "新.txt备份失败!"}},
+        {IDC_BACKUP, folder + "办公室.txt", "full", {folder + "办公室.txt备份失败!"}},
     };
     RunModal(dlg, [&](HWND) {
         for (const Case& c : cases) {
-            FailingNetsh failing(c.netshFails);
+            FailingCapture failing(c.capture);
             g_messages.clear();
             g_answers.push_back({c.path});
             Press(c.button);
@@ -293,7 +325,7 @@ TEST_F(Actions, CancelledRefusedOrFailedActionsStoreNothingAndKeepTheWindowsChoi
         }
         EXPECT_EQ((std::vector<std::string>{longName + ".txt", "办公室.txt"}), Files());
         EXPECT_EQ(kOldDump, ReadFile(folder + "办公室.txt"));
-        EXPECT_EQ(2u, NetshCalls().size());
+        EXPECT_EQ(3u, NetshCalls().size());
         EXPECT_EQ("(none)", Stored("办公室"));
         EXPECT_EQ("(none)", Stored(longName));
         EXPECT_EQ(std::vector<std::string>{"家里"}, Entries());
@@ -314,6 +346,8 @@ TEST_F(Actions, ImportPointsTheWindowAtAFileWithoutStoringIt)
         EXPECT_EQ(folder + "a.b.txt", dlg.m_strPath);
         EXPECT_TRUE(Entries().empty());
         EXPECT_EQ("(none)", Stored("a.b"));
+        // Nothing listed to delete: Delete keeps the imported file.
+        Press(IDC_DELETE);
 
         // The file does not exist: Switch says so and runs nothing.
         Press(IDOK);
@@ -350,7 +384,7 @@ TEST_F(Actions, SwitchTakesTheFallbackOnlyBelowThreeBytes)
     }));
 }
 
-TEST_F(Actions, SelectFollowsTheListAndAnUnreadableEntryHasNoPath)
+TEST_F(Actions, SelectFollowsTheListAndSwitchReadsThePathAgain)
 {
     key.Store().Write("C:\\home.txt", "家里");
     key.Store().Write("C:\\office.txt", "办公室");
@@ -360,6 +394,13 @@ TEST_F(Actions, SelectFollowsTheListAndAnUnreadableEntryHasNoPath)
         Choose(1);
         EXPECT_EQ("家里", dlg.m_strName);
         EXPECT_EQ("C:\\home.txt", dlg.m_strPath);
+        // Switch reads the path again, as another copy of the program may
+        // have removed the name, or stored it again with another path.
+        key.Store().Delete("家里");
+        Press(IDOK);
+        key.Store().Write("C:\\moved.txt", "家里");
+        Press(IDOK);
+        EXPECT_EQ((std::vector<std::string>{"C:\\home.txt文件不存在!", "C:\\moved.txt文件不存在!"}), g_messages);
 
         // Removed meanwhile, as by another copy of the program.
         key.Store().Delete("办公室");
@@ -403,6 +444,8 @@ TEST_F(Actions, DeleteForgetsTheSelectedNameAndTheWindowFollowsTheList)
         EXPECT_EQ(2u, g_messages.size());
         EXPECT_EQ(folder + ".txt", Stored(""));
         EXPECT_EQ(2u, Entries().size());
+        EXPECT_EQ(CB_ERR, dlg.m_combo.GetCurSel());
+        EXPECT_EQ(folder + ".txt", dlg.m_strPath);
 
         Choose(1);
         Press(IDC_DELETE);

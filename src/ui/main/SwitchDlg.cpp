@@ -44,6 +44,7 @@ const MessageMap* CSwitchDlg::GetMessageMap() const
         OnCommand(IDC_ABOUT, &CSwitchDlg::OnAbout),
         OnCommand(IDC_USAGE, &CSwitchDlg::OnUsage),
         OnNotify(IDC_CONFIGS, CBN_SELCHANGE, &CSwitchDlg::OnSelect),
+        OnNotify(IDC_CONFIGS, CBN_EDITCHANGE, &CSwitchDlg::OnEditChange),
         OnCommand(IDC_ADD, &CSwitchDlg::OnAdd),
         OnCommand(IDC_DELETE, &CSwitchDlg::OnDelete),
     };
@@ -68,10 +69,7 @@ BOOL CSwitchDlg::OnInitDialog()
     SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
     FillList();
-    m_combo.SetCurSel(0);
-    m_strName = m_combo.GetLBText(0);
-    if (m_store.Read(m_readBuf, m_strName))
-        m_strPath = m_readBuf;
+    SelectEntry(0);
 
     OnRefresh();
     return TRUE;
@@ -160,8 +158,11 @@ bool CSwitchDlg::AcceptPathForCommand(const std::string& path)
 bool CSwitchDlg::ChooseFile(bool open, ChosenFile& chosen)
 {
     CFileDialog dialog(open, open ? nullptr : "txt", kFileFlags, kFileFilter);
-    if (dialog.DoModal() != IDOK)
+    if (dialog.DoModal() != IDOK) {
+        if (dialog.PathTooLong())
+            StopWith("文件路径太长,无法使用!");
         return false;
+    }
     chosen = {dialog.GetFileTitle(), dialog.GetPathName()};
     return true;
 }
@@ -189,6 +190,8 @@ void CSwitchDlg::MakeChoice(const ChosenFile& chosen)
 {
     m_strName = chosen.name;
     m_strPath = chosen.path;
+    m_bChoiceListed = false;
+    m_bTyped = false;
 }
 
 void CSwitchDlg::OnBackup()
@@ -211,6 +214,10 @@ void CSwitchDlg::OnAdd()
     ChosenFile chosen;
     if (!ChooseCaptureFile(chosen))
         return;
+    if (chosen.name.empty()) {
+        StopWith("名称为空,无法添加!");
+        return;
+    }
     if (ConfigStore::IsReservedName(chosen.name)) {
         StopWith(chosen.name + "是保留名称,无法添加!");
         return;
@@ -237,17 +244,28 @@ void CSwitchDlg::OnAdd()
 
 void CSwitchDlg::OnDelete()
 {
-    int index = m_combo.GetCurSel();
+    int index = NamedEntry();
+    if (index == CB_ERR)
+        return;
     std::string name = m_combo.GetLBText(index);
     // A forgotten name cannot be brought back, and Enter presses Delete again
     // while it has the focus: ask first.
-    if (index != CB_ERR && !AfxAskYesNo("确定要删除" + name + "吗?"))
+    if (!AfxAskYesNo("确定要删除" + name + "吗?"))
         return;
     m_combo.DeleteString(index);
     SelectEntry(0);
-    // With nothing selected there is no configuration to forget.
-    if (index != CB_ERR)
-        m_store.Delete(name);
+    m_store.Delete(name);
+}
+
+int CSwitchDlg::NamedEntry() const
+{
+    // The platform moves the selection as the user types into the open list,
+    // and clears it while the list is closed; neither is a pick.
+    int index = m_combo.GetCurSel();
+    if (index != CB_ERR || !m_bTyped)
+        return index;
+    std::string typed = m_combo.GetWindowText();
+    return typed.empty() ? CB_ERR : m_combo.FindStringExact(-1, typed);
 }
 
 void CSwitchDlg::SelectEntry(int index)
@@ -263,15 +281,32 @@ void CSwitchDlg::OnSelect()
 {
     int index = m_combo.GetCurSel();
     m_strName = m_combo.GetLBText(index);
-    if (index != CB_ERR && m_store.Read(m_readBuf, m_strName))
+    m_bChoiceListed = index != CB_ERR;
+    m_bTyped = false;
+    if (m_bChoiceListed && m_store.Read(m_readBuf, m_strName))
         m_strPath = m_readBuf;
     else
         m_strPath.clear();
 }
 
+// Selecting while the user types would replace the text under the caret, so
+// what was typed is looked up only when Switch or Delete is pressed.
+void CSwitchDlg::OnEditChange() { m_bTyped = true; }
+
 void CSwitchDlg::OnSwitch()
 {
     SetStatus(kExecuting);
+    if (m_bTyped) {
+        int index = NamedEntry();
+        if (index == CB_ERR) {
+            StopWith("请从列表中选择网络配置!");
+            return;
+        }
+        SelectEntry(index);
+    } else if (m_bChoiceListed && m_store.Read(m_readBuf, m_strName)) {
+        // Another running copy may have given the name another file since it was picked.
+        m_strPath = m_readBuf;
+    }
     if (m_strPath.size() < 3) {
         OnOK();
         return;

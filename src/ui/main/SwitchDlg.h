@@ -37,6 +37,7 @@ protected:
     void OnAbout();
     void OnUsage();
     void OnSelect();
+    void OnEditChange();
     void OnAdd();
     void OnDelete();
 
@@ -48,14 +49,18 @@ private:
         std::string name;
         std::string path;
     };
-    // The save dialog (open false) or the open dialog; false when cancelled.
-    static bool ChooseFile(bool open, ChosenFile& chosen);
+    // The save dialog (open false) or the open dialog; false when cancelled
+    // or the path is refused.
+    bool ChooseFile(bool open, ChosenFile& chosen);
     // The save dialog of a capture, the status showing meanwhile; false, the
     // status cleared, when it is cancelled or the path is refused.
     bool ChooseCaptureFile(ChosenFile& chosen);
     // Captures the current settings into path; says so when that failed.
     bool CaptureChosenFile(const std::string& path);
     void MakeChoice(const ChosenFile& chosen);
+    // The entry the list names: the selected one; once the user has typed,
+    // else the one whose text is the edit field's, ignoring case. CB_ERR when none.
+    int NamedEntry() const;
     // Selects entry index, or empties the list when it has no entries, and
     // makes m_strName and m_strPath follow, as the user's pick does.
     void SelectEntry(int index);
@@ -68,4 +73,8 @@ private:
     void StopWith(const std::string& message);
 
     ConfigStore m_store;
+    // The choice is the listed name m_strName, not a file from Import or Backup.
+    bool m_bChoiceListed = false;
+    // The user has typed in the list's edit field since the last choice.
+    bool m_bTyped = false;
 };
