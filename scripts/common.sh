@@ -84,6 +84,28 @@ windows_path() {
     "$WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'
 }
 
+# Starts a virtual display on a number that Xvfb finds free itself, and waits
+# until it is ready: sets DISPLAY and XVFB_PID.
+start_xvfb() {
+    local number_file
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 1 100); do
+        [ -s "$number_file" ] && break
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    if [ ! -s "$number_file" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        rm -f "$number_file"
+        echo "Xvfb did not start a virtual display." >&2
+        return 1
+    fi
+    export DISPLAY=":$(head -n 1 "$number_file")"
+    rm -f "$number_file"
+}
+
 # Every window of the prefix in one 800x600 Wine desktop, which draws the
 # frames that no window manager draws on a bare virtual display.
 use_virtual_desktop() {

@@ -6,7 +6,8 @@
 #
 # With --demo it runs in another prefix of its own, where the test suite's
 # stand-in netsh is the system's netsh: a capture writes a small sample dump,
-# and every call is appended to netsh.log. No network setting changes.
+# and every call is appended to netsh.log. Pelorin starts in C:\demo of that
+# prefix, where the file dialogs first open. No network setting changes.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 demo=no
@@ -33,6 +34,8 @@ else
     export WINEPREFIX="$prefixes/wineprefix"
 fi
 program="$ROOT/build/win64/Pelorin.exe"
+# The demo's files land in the prefix, never in the folder this was run from.
+demo_folder="$WINEPREFIX/drive_c/demo"
 
 prepare_prefix() {
     init_prefix no
@@ -40,7 +43,10 @@ prepare_prefix() {
     if [ "$demo" = yes ]; then
         use_stand_in_netsh
         unset PELORIN_TEST_LOGS  # else the stand-in would log there
+        mkdir -p "$demo_folder"
+        cd "$demo_folder"
         echo "Demo: netsh is the test suite's stand-in; it logs every call to $WINEPREFIX/drive_c/windows/system32/netsh.log"
+        echo "Pelorin starts in C:\\demo, which is $demo_folder"
     else
         echo "Wine's own netsh cannot save or apply network settings, so Backup and Add report \"…备份失败!\" here; bash scripts/run.sh --demo shows the whole flow."
     fi
@@ -51,11 +57,8 @@ if [ "$headless" = no ]; then
     exec "$WINE" "$program"
 fi
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-trap '"$WINESERVER" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT INT TERM
+start_xvfb
+trap '"$WINESERVER" -k 2>/dev/null || true; kill $XVFB_PID 2>/dev/null || true' EXIT INT TERM
 prepare_prefix
 
 # A Wine desktop of its own draws the window's frame, which has no window manager here.
@@ -69,7 +72,7 @@ for _ in $(seq 1 60); do
 done
 sleep 3
 import -window root -crop 800x600+0+0 "$screenshot"
-echo "Pelorin is running on the virtual display $display."
+echo "Pelorin is running on the virtual display $DISPLAY."
 echo "Screenshot of its window: $screenshot"
 echo "Press Ctrl-C to stop it."
 wait $pelorin

@@ -9,11 +9,8 @@ build win64
 use_chinese_locale
 export WINEPREFIX
 WINEPREFIX=$(mktemp -d /tmp/pelorin-shots-prefix.XXXXXX)
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-trap '"$WINESERVER" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+start_xvfb
+trap '"$WINESERVER" -k 2>/dev/null || true; kill $XVFB_PID 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 init_prefix no
 use_song_font
 
