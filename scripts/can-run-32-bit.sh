@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Succeeds when Wine can start 32-bit programs here; otherwise prints why and fails.
+export LC_ALL=C  # the reasons below match the messages in English
 loader=/usr/lib/wine/wine
 if [ ! -x "$loader" ]; then
     echo "Wine's 32-bit half (wine32:i386) is not installed"
