@@ -20,8 +20,7 @@ bool CanPassToInterpreter(const std::string& path);
 // writes into a new temporary file in the same folder, which replaces the
 // file only when netsh exited with 0, the temporary file holds something and
 // the disk has not filled up meanwhile, so that a failed capture leaves the
-// file as it was. True when the file was
-// replaced; no temporary file remains.
+// file as it was. True when the file was replaced; no temporary file remains.
 bool CaptureInto(const std::string& path);
 
 // Runs the command line with the system's cmd.exe, in the system folder,
