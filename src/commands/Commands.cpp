@@ -81,9 +81,11 @@ bool CaptureInto(const std::string& path)
     const std::string folder(fullPath, fileName);
 
     // GetTempFileNameA makes a new file with a name no other file has, ending
-    // in .tmp: beside the chosen file, so that replacing it is a rename.
+    // in .tmp: beside the chosen file, so that replacing it is a rename. It
+    // writes that name into a MAX_PATH buffer whatever its length, and adds
+    // up to 14 bytes to the folder.
     char tempPath[MAX_PATH] = {};
-    if (!GetTempFileNameA(folder.c_str(), "plr", 0, tempPath))
+    if (folder.size() > MAX_PATH - 14 || !GetTempFileNameA(folder.c_str(), "plr", 0, tempPath))
         return false;
     TemporaryFile capture(tempPath);
 

@@ -35,3 +35,5 @@ std::string CComboBox::GetWindowText() const
     text.resize(static_cast<size_t>(::GetWindowTextA(m_hWnd, &text[0], static_cast<int>(text.size()))));
     return text;
 }
+
+void CComboBox::SetWindowText(const std::string& text) { ::SetWindowTextA(m_hWnd, text.c_str()); }

@@ -18,6 +18,7 @@ public:
     int FindStringExact(int startAfter, const std::string& text) const;
     // The text of the edit field.
     std::string GetWindowText() const;
+    void SetWindowText(const std::string& text);
 
 private:
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const

@@ -1,7 +1,7 @@
 #include "FileDialog.h"
-#include <algorithm>
 #include <cstring>
 #include "Dialog.h"
+#include "FullPath.h"
 #include "Seams.h"
 #include "SystemFolder.h"
 #include "WinApp.h"
@@ -37,8 +37,8 @@ CFileDialog::CFileDialog(bool bOpenFileDialog, const char* defaultExt, DWORD fla
     m_ofn.lStructSize = sizeof m_ofn;
     m_ofn.hwndOwner = hParent;
     m_ofn.lpstrFilter = filter ? m_strFilter.c_str() : nullptr;
-    m_ofn.lpstrFile = m_szFileName;
-    m_ofn.nMaxFile = sizeof m_szFileName;
+    m_ofn.lpstrFile = m_fileName.data();
+    m_ofn.nMaxFile = static_cast<DWORD>(m_fileName.size());
     m_ofn.lpstrFileTitle = m_szFileTitle;
     m_ofn.nMaxFileTitle = sizeof m_szFileTitle;
     m_ofn.lpstrDefExt = defaultExt;
@@ -64,22 +64,34 @@ INT_PTR CFileDialog::DoModal()
     BOOL chosen = Seams().fileDialog ? Seams().fileDialog(m_bOpenFileDialog, &m_ofn, &error)
                                      : ShowSystemDialog(m_bOpenFileDialog, &m_ofn, &error);
 
+    // A name typed relative to a drive (C:a.txt) comes back as typed: made
+    // full while the dialog's current folder still holds.
+    bool whole = chosen && std::memchr(m_fileName.data(), '\0', m_fileName.size());
+    m_strPathName = whole ? FullPathName(m_fileName.data()) : std::string();
+
     if (haveFolder)
         SetCurrentDirectoryA(currentFolder.c_str());
     if (focus && IsWindow(focus))
         SetFocus(focus);
 
-    // Wine's 8-bit dialogs report success for a path whose bytes overflow the
+    // Wine's 8-bit dialogs report success for a path that overflows the
     // buffer, cut off with no terminating NUL; Windows reports the error.
-    m_bPathTooLong = chosen ? !std::memchr(m_szFileName, '\0', sizeof m_szFileName) : error == FNERR_BUFFERTOOSMALL;
+    m_bPathTooLong = chosen ? m_strPathName.empty() || m_strPathName.size() > kMaxPath
+                            : error == FNERR_BUFFERTOOSMALL;
     return chosen && !m_bPathTooLong ? IDOK : IDCANCEL;
 }
 
 std::string CFileDialog::GetFileTitle() const
 {
     // Cut from the full path rather than the 64-byte name buffer, which may
-    // hold only the start of a long name, ending inside a character.
-    std::string title = m_szFileName + std::min<size_t>(m_ofn.nFileOffset, std::strlen(m_szFileName));
+    // hold only the start of a long name, ending inside a character. Stepped
+    // a character at a time: a trail byte may be a backslash.
+    const char* fileName = m_strPathName.c_str();
+    for (const char* p = fileName; *p; p = CharNextA(p)) {
+        if (*p == '\\')
+            fileName = p + 1;
+    }
+    std::string title = fileName;
     size_t dot = title.rfind('.');
     if (dot != std::string::npos)
         title.erase(dot);

@@ -17,6 +17,13 @@ private:
     HKEY m_hKey = nullptr;
 };
 
+// Opens the key as writing needs it, creating it when missing.
+bool CreateKey(HKEY root, const std::string& subkey, RegKey& key)
+{
+    return RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                           key.Receive(), nullptr) == ERROR_SUCCESS;
+}
+
 size_t CharLength(const char* p) { return (IsDBCSLeadByte(static_cast<BYTE>(*p)) && p[1]) ? 2 : 1; }
 
 // Case-sensitive, stepping one character at a time so that a match never
@@ -58,8 +65,7 @@ bool ConfigStore::Write(const std::string& data, const std::string& name) const
         return false;
 
     RegKey key;
-    if (RegCreateKeyExA(m_root, m_subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                        key.Receive(), nullptr) != ERROR_SUCCESS)
+    if (!CreateKey(m_root, m_subkey, key))
         return false;
 
     Buffer staged = {};
@@ -101,6 +107,12 @@ bool ConfigStore::Has(const std::string& name) const
     if (RegOpenKeyExA(m_root, m_subkey.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
         return false;
     return RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+bool ConfigStore::CanWrite() const
+{
+    RegKey key;
+    return CreateKey(m_root, m_subkey, key);
 }
 
 bool ConfigStore::List(std::vector<std::string>& names) const

@@ -24,6 +24,8 @@ public:
     bool Delete(const std::string& name) const;
     // Whether a value of that name is stored, whatever its length.
     bool Has(const std::string& name) const;
+    // Whether Write could open the key, creating it when missing.
+    bool CanWrite() const;
     // The names to list: every value's but those containing "curnet".
     bool List(std::vector<std::string>& names) const;
 

@@ -105,33 +105,43 @@ TEST_F(RealActions, DeleteAsksFirstAndNoOrEnterKeepsEveryName)
     EXPECT_EQ((std::vector<std::string>{"办公室", "家里"}), program.Entries());
 }
 
-TEST_F(RealActions, TypedTextCountsOnlyAsTheEntryItNames)
+TEST_F(RealActions, TheFieldNamesTheEntrySwitchAndDeleteActOn)
 {
-    for (const std::string name : {"Beta", "home", "office"}) {
+    for (const std::string name : {"Alpha", "Beta", "Gamma"}) {
         WriteFile(folder + name + ".txt", "pushd interface\r\npopd\r\n");
         SeedProgramStore(name, folder + name + ".txt");
     }
     PelorinProcess program(folder);
     ASSERT_TRUE(program.Window());
+    std::vector<std::string> applied;
+    auto switchApplies = [&](const std::string& name) {
+        program.Press(1);
+        applied.push_back("-f|" + folder + name + ".txt");
+        return WaitUntil([&] { return NetshCalls().size() == applied.size(); }) && NetshCalls() == applied;
+    };
     HWND edit = program.ListEdit();
-    // The list closed: a listed name, in another case, over the selected Beta.
-    program.TypeOver(edit, "HOME");
-    program.Press(1);
-    EXPECT_TRUE(WaitUntil([&] { return ProgramStoreValue("curnet") == "home| " + folder + "home.txt"; }));
-    EXPECT_EQ("home", program.Text(1015));
-    // No entry has this name: Delete asks nothing, Switch says so.
-    program.TypeOver(edit, "nowhere");
+    // The list closed: a listed name, in another case, over the selected Alpha.
+    program.TypeOver(edit, "BETA");
+    EXPECT_TRUE(switchApplies("Beta"));
+    EXPECT_EQ("Beta", program.Text(1015));
+    // A pick (Gamma) stays selected through the first change of the field,
+    // which then names no entry: Delete asks nothing, Switch says so.
+    program.Key(edit, VK_DOWN);
+    program.TypeOver(edit, "x");
     program.Press(1017);
     program.Press(1);
     EXPECT_EQ("请从列表中选择网络配置!", MessageAfter(program));
+    // The list open, its selection follows the pointer; closed, the field keeps the typed name.
+    for (UINT close : {VK_ESCAPE, VK_RETURN}) {
+        program.TypeOver(edit, "gamma");
+        program.Key(edit, VK_F4);
+        ASSERT_TRUE(program.PointAtListEntry(0));
+        program.Key(edit, close);
+        program.Press(1017);
+        EXPECT_EQ("确定要删除Gamma吗?", program.AnswerMessageBox(program.WaitForWindow("Pelorin"), IDNO));
+        EXPECT_TRUE(switchApplies("Gamma"));
+    }
     EXPECT_EQ(3u, program.Entries().size());
-    // The list open: typing moves its selection, and Enter closes it.
-    program.Key(edit, VK_F4);
-    program.TypeOver(edit, "off");
-    program.Key(edit, VK_RETURN);
-    program.Press(1);
-    EXPECT_TRUE(WaitUntil([&] { return ProgramStoreValue("curnet") == "office| " + folder + "office.txt"; }));
-    EXPECT_EQ((std::vector<std::string>{"-f|" + folder + "home.txt", "-f|" + folder + "office.txt"}), NetshCalls());
 }
 
 TEST_F(RealActions, PathsWithSpacesAndAmpersandsReachNetshWhole)
@@ -170,6 +180,7 @@ TEST_F(RealActions, SwitchOnAMissingFileSaysSoAndRunsNothing)
     ASSERT_TRUE(program.Window());
     const std::string missing = folder + "gone.txt";
     ChooseFile(program, 1004, missing);
+    EXPECT_EQ("gone", program.Text(1015));
     program.Press(1);
     EXPECT_EQ(missing + "文件不存在!", MessageAfter(program));
     EXPECT_EQ("", program.Text(1018));
@@ -260,4 +271,20 @@ TEST_F(RealActions, NothingPlantedInTheDownloadFolderRuns)
 
     EXPECT_EQ("", ReadFile(downloads + "planted.log"));
     EXPECT_EQ((std::vector<std::string>{"-C|interface|dump", "-f|" + downloads + "办公室.txt"}), NetshCalls());
+}
+
+TEST_F(RealActions, APathLongerThanMaxPathIsRefusedNotCut)
+{
+    // 269 bytes in fewer than MAX_PATH characters; its first 259 bytes name another file.
+    const std::string name = "网网网网网网网网网网网网网网网网网网网网";
+    const std::string cut = folder + name + std::string(259 - folder.size() - name.size(), 'x');
+    WriteFile(cut, "saved");
+    PelorinProcess program(folder);
+    ASSERT_TRUE(program.Window());
+    for (int button : {1004, 1003}) {
+        ChooseFile(program, button, cut + "网网网.txt");
+        EXPECT_EQ("文件路径太长,无法使用!", MessageAfter(program)) << button;
+    }
+    EXPECT_EQ("saved", ReadFile(cut));
+    EXPECT_EQ("", NetshLog());
 }

@@ -137,6 +137,17 @@ void PelorinProcess::Key(HWND window, UINT virtualKey) const
 
 HWND PelorinProcess::ListEdit() const { return FindWindowExW(GetDlgItem(m_window, 1015), nullptr, L"Edit", nullptr); }
 
+bool PelorinProcess::PointAtListEntry(int index) const
+{
+    // The open list is the program's other visible window.
+    HWND list = WaitForWindow("");
+    RECT item = {};
+    if (!list || SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) == LB_ERR)
+        return false;
+    SendMessageW(list, WM_MOUSEMOVE, 0, MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2));
+    return true;
+}
+
 void PelorinProcess::TypeOver(HWND edit, const std::string& text) const
 {
     PostMessageW(edit, EM_SETSEL, 0, -1);

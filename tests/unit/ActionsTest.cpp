@@ -106,12 +106,12 @@ protected:
         return entries;
     }
     std::string Status() const { return WindowText(GetDlgItem(dlg.m_hWnd, IDC_STATUS)); }
-    // The names in the test's folder, sorted.
-    std::vector<std::string> Files() const
+    // The names of the files in a folder, sorted.
+    static std::vector<std::string> Files(const std::string& in)
     {
         std::vector<std::string> names;
         WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+        HANDLE search = FindFirstFileA((in + "*").c_str(), &found);
         for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
                 names.push_back(found.cFileName);
@@ -181,7 +181,7 @@ TEST_F(Actions, AddCapturesStoresAndListsThenSwitchAppliesAndRecords)
         EXPECT_EQ(0x00880026u, request.flags);
         EXPECT_EQ(std::string("TXT File(*.txt)\0*.txt; *.txt\0All Files(*.*)\0*.*\0\0", 49), request.filter);
         EXPECT_EQ("txt", request.defaultExt);
-        EXPECT_EQ(260u, request.pathCapacity);
+        EXPECT_GE(request.pathCapacity, 2u * MAX_PATH);
         EXPECT_EQ(64u, request.titleCapacity);
 
         EXPECT_EQ(std::vector<std::string>{"-C|interface|dump"}, NetshCalls());
@@ -290,6 +290,9 @@ TEST_F(Actions, CancelledRefusedOrFailedActionsStoreNothingAndKeepTheWindowsChoi
     for (int i = 0; i < 130; ++i)
         wide += "网";
     ASSERT_LT(Widen(folder + wide).size(), 250u);
+    // A folder too deep for a temporary file's name beside the chosen file.
+    const std::string deep = folder + std::string(248 - folder.size(), 'd') + "\\";
+    CreateDirectoryA(deep.c_str(), nullptr);
     const std::string tooLong = "文件路径太长,无法使用!";
     struct Case { int button; std::string path; std::string capture; std::vector<std::string> messages; };
     const Case cases[] = {
@@ -304,6 +307,8 @@ TEST_F(Actions, CancelledRefusedOrFailedActionsStoreNothingAndKeepTheWindowsChoi
         {IDC_ADD, path, "works", {longName + "保存失败,无法添加!"}},
         {IDC_IMPORT, folder + std::string(300, 'x') + ".txt", "works", {tooLong}},
         {IDC_ADD, folder + wide + ".txt", "works", {tooLong}},
+        {IDC_ADD, folder + "办公室.txt", "locked", {"办公室保存失败,无法添加!"}},  // as without rights
+        {IDC_ADD, deep + "a.txt", "works", {deep + "a.txt备份失败!"}},
         {IDC_ADD, nowhere, "works", {nowhere + "备份失败!"}},
         // netsh reports an error, writes nothing, or fills the disk: an existing
         // dump keeps its bytes, a new path gets no file, and no temporary file
@@ -315,15 +320,18 @@ TEST_F(Actions, CancelledRefusedOrFailedActionsStoreNothingAndKeepTheWindowsChoi
     RunModal(dlg, [&](HWND) {
         for (const Case& c : cases) {
             FailingCapture failing(c.capture);
+            key.SetAccess(c.capture == "locked" ? "D:(A;;KR;;;WD)" : "D:(A;;KA;;;WD)");
             g_messages.clear();
             g_answers.push_back({c.path});
             Press(c.button);
             EXPECT_EQ(c.messages, g_messages) << c.path;
             EXPECT_EQ("家里", dlg.m_strName) << c.path;
             EXPECT_EQ("C:\\home.txt", dlg.m_strPath) << c.path;
+            EXPECT_EQ("家里", dlg.m_combo.GetWindowText()) << c.path;
             EXPECT_EQ("", Status()) << c.path;
         }
-        EXPECT_EQ((std::vector<std::string>{longName + ".txt", "办公室.txt"}), Files());
+        EXPECT_EQ((std::vector<std::string>{longName + ".txt", "办公室.txt"}), Files(folder));
+        EXPECT_TRUE(Files(deep).empty());
         EXPECT_EQ(kOldDump, ReadFile(folder + "办公室.txt"));
         EXPECT_EQ(3u, NetshCalls().size());
         EXPECT_EQ("(none)", Stored("办公室"));
@@ -333,10 +341,14 @@ TEST_F(Actions, CancelledRefusedOrFailedActionsStoreNothingAndKeepTheWindowsChoi
     EXPECT_EQ(kOldDump, ReadFile(path));
 }
 
-TEST_F(Actions, ImportPointsTheWindowAtAFileWithoutStoringIt)
+TEST_F(Actions, ImportAndBackupPointTheWindowAtAFileWithoutStoringIt)
 {
+    key.Store().Write("C:\\home.txt", "家里");
+    // A name typed relative to the drive is made full.
+    const std::string startFolder = CurrentFolder();
+    SetCurrentDirectoryA(folder.c_str());
     RunModal(dlg, [&](HWND window) {
-        g_answers.push_back({folder + "a.b.txt"});
+        g_answers.push_back({folder.substr(0, 2) + "a.b.txt"});
         Press(IDC_IMPORT);
         ASSERT_EQ(1u, g_requests.size());
         EXPECT_TRUE(g_requests[0].open);
@@ -344,9 +356,11 @@ TEST_F(Actions, ImportPointsTheWindowAtAFileWithoutStoringIt)
         EXPECT_EQ(0x00880026u, g_requests[0].flags);
         EXPECT_EQ("a.b", dlg.m_strName);
         EXPECT_EQ(folder + "a.b.txt", dlg.m_strPath);
-        EXPECT_TRUE(Entries().empty());
+        EXPECT_EQ(std::vector<std::string>{"家里"}, Entries());
         EXPECT_EQ("(none)", Stored("a.b"));
-        // Nothing listed to delete: Delete keeps the imported file.
+        // The field shows the name Switch records; no entry has it, so Delete asks nothing.
+        EXPECT_EQ("a.b", dlg.m_combo.GetWindowText());
+        EXPECT_EQ(CB_ERR, dlg.m_combo.GetCurSel());
         Press(IDC_DELETE);
 
         // The file does not exist: Switch says so and runs nothing.
@@ -356,7 +370,18 @@ TEST_F(Actions, ImportPointsTheWindowAtAFileWithoutStoringIt)
         EXPECT_TRUE(NetshCalls().empty());
         EXPECT_EQ("(none)", Stored("curnet"));
         EXPECT_TRUE(IsWindow(window));
+
+        // Backed up under a listed name: Switch applies the new file, Delete the listed entry.
+        g_answers.push_back({folder + "家里.txt"});
+        Press(IDC_BACKUP);
+        EXPECT_EQ("家里", dlg.m_combo.GetWindowText());
+        Press(IDOK);
+        EXPECT_EQ("家里| " + folder + "家里.txt", Stored("curnet"));
+        g_answerToQuestions = IDNO;
+        Press(IDC_DELETE);
+        EXPECT_EQ("确定要删除家里吗?", g_messages.back());
     });
+    SetCurrentDirectoryA(startFolder.c_str());
 }
 
 TEST_F(Actions, ImportCancelledLeavesNoPathSoSwitchClosesTheWindow)
@@ -398,9 +423,11 @@ TEST_F(Actions, SelectFollowsTheListAndSwitchReadsThePathAgain)
         // have removed the name, or stored it again with another path.
         key.Store().Delete("家里");
         Press(IDOK);
-        key.Store().Write("C:\\moved.txt", "家里");
+        // Relative, as set by hand: checked, and given to netsh, as a full path.
+        key.Store().Write("moved.txt", "家里");
         Press(IDOK);
-        EXPECT_EQ((std::vector<std::string>{"C:\\home.txt文件不存在!", "C:\\moved.txt文件不存在!"}), g_messages);
+        EXPECT_EQ((std::vector<std::string>{"C:\\home.txt文件不存在!", CurrentFolder() + "\\moved.txt文件不存在!"}),
+                  g_messages);
 
         // Removed meanwhile, as by another copy of the program.
         key.Store().Delete("办公室");

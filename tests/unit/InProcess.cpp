@@ -1,4 +1,5 @@
 #include "InProcess.h"
+#include <sddl.h>
 #include <deque>
 #include "../support/TestSupport.h"
 #include "platform/WinApp.h"
@@ -30,6 +31,17 @@ bool TestStoreKey::HasValue(const std::string& name) const
     bool found = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
     RegCloseKey(key);
     return found;
+}
+
+void TestStoreKey::SetAccess(const char* sddl) const
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr);
+    HKEY key = nullptr;
+    RegOpenKeyExA(HKEY_CURRENT_USER, m_subkey.c_str(), 0, WRITE_DAC, &key);
+    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+    RegCloseKey(key);
+    LocalFree(descriptor);
 }
 
 namespace {

@@ -18,6 +18,8 @@ public:
     // Sets a value with exactly these bytes, bypassing the store's own limits.
     void SetRaw(const std::string& name, const std::string& bytes, DWORD type = REG_SZ) const;
     bool HasValue(const std::string& name) const;
+    // Sets the key's access list, in the platform's security descriptor language.
+    void SetAccess(const char* sddl) const;
 
 private:
     std::string m_subkey;

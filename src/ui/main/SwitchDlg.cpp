@@ -3,6 +3,7 @@
 #include "../../commands/Commands.h"
 #include "../../netinfo/NetInfo.h"
 #include "../../platform/FileDialog.h"
+#include "../../platform/FullPath.h"
 #include "../../platform/Handle.h"
 #include "../../platform/PaintDC.h"
 #include "../../platform/WinApp.h"
@@ -191,6 +192,10 @@ void CSwitchDlg::MakeChoice(const ChosenFile& chosen)
     m_strName = chosen.name;
     m_strPath = chosen.path;
     m_bChoiceListed = false;
+    // The field shows the name that Switch now records; no entry is selected,
+    // since the file need not be the one stored under a listed name.
+    m_combo.SetCurSel(-1);
+    m_combo.SetWindowText(m_strName);
     m_bTyped = false;
 }
 
@@ -227,7 +232,8 @@ void CSwitchDlg::OnAdd()
         StopWith(chosen.name + "已经存在,无法添加!");
         return;
     }
-    if (chosen.path.size() > ConfigStore::kMaxData) {
+    // Without a key to write to, the capture would replace the file for nothing.
+    if (chosen.path.size() > ConfigStore::kMaxData || !m_store.CanWrite()) {
         StopWith(chosen.name + "保存失败,无法添加!");
         return;
     }
@@ -259,13 +265,13 @@ void CSwitchDlg::OnDelete()
 
 int CSwitchDlg::NamedEntry() const
 {
-    // The platform moves the selection as the user types into the open list,
-    // and clears it while the list is closed; neither is a pick.
+    // The selection alone does not tell: the open list's selection follows the
+    // pointer, and a pick stays selected through the first change of the field.
+    std::string shown = m_combo.GetWindowText();
     int index = m_combo.GetCurSel();
-    if (index != CB_ERR || !m_bTyped)
+    if (index != CB_ERR && lstrcmpiA(m_combo.GetLBText(index).c_str(), shown.c_str()) == 0)
         return index;
-    std::string typed = m_combo.GetWindowText();
-    return typed.empty() ? CB_ERR : m_combo.FindStringExact(-1, typed);
+    return shown.empty() ? CB_ERR : m_combo.FindStringExact(-1, shown);
 }
 
 void CSwitchDlg::SelectEntry(int index)
@@ -311,6 +317,11 @@ void CSwitchDlg::OnSwitch()
         OnOK();
         return;
     }
+    // A stored path may be relative, set by hand: netsh, which runs in the
+    // system folder, must read the file checked here.
+    std::string fullPath = FullPathName(m_strPath);
+    if (!fullPath.empty())
+        m_strPath = fullPath;
     if (!AcceptPathForCommand(m_strPath))
         return;
 

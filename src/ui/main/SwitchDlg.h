@@ -57,9 +57,11 @@ private:
     bool ChooseCaptureFile(ChosenFile& chosen);
     // Captures the current settings into path; says so when that failed.
     bool CaptureChosenFile(const std::string& path);
+    // Makes a file from Import or Backup the choice, its title in the field.
     void MakeChoice(const ChosenFile& chosen);
-    // The entry the list names: the selected one; once the user has typed,
-    // else the one whose text is the edit field's, ignoring case. CB_ERR when none.
+    // The entry whose text the list's edit field shows, ignoring case: the
+    // selected one if it is that entry, else the first with that text.
+    // CB_ERR when none.
     int NamedEntry() const;
     // Selects entry index, or empties the list when it has no entries, and
     // makes m_strName and m_strPath follow, as the user's pick does.
@@ -75,6 +77,6 @@ private:
     ConfigStore m_store;
     // The choice is the listed name m_strName, not a file from Import or Backup.
     bool m_bChoiceListed = false;
-    // The user has typed in the list's edit field since the last choice.
+    // The user has changed the list's edit field since the last choice.
     bool m_bTyped = false;
 };

@@ -1,0 +1,8 @@
+// Full paths: the one form of a path that means the same file to this
+// process and to a program it starts in another folder.
+#pragma once
+#include <string>
+
+// The full path of path, as GetFullPathNameA makes it against the current
+// folder; empty when it cannot be made.
+std::string FullPathName(const std::string& path);
