@@ -65,11 +65,19 @@ prepare_prefix
 "$WINE" explorer /desktop=Pelorin,800x600 "$program" &
 pelorin=$!
 
+# Waits for Pelorin's own window, named exactly "Pelorin", to be shown: the
+# Wine desktop's window, "Pelorin - Wine desktop", comes about a second sooner.
 screenshot="$ROOT/pelorin-screenshot.png"
+shown=no
 for _ in $(seq 1 60); do
-    xwininfo -root -tree 2>/dev/null | grep -q 'Pelorin' && break
+    if xwininfo -name Pelorin 2>/dev/null | grep -q 'Map State: IsViewable'; then
+        shown=yes
+        break
+    fi
     sleep 0.5
 done
+[ "$shown" = yes ] || echo "Pelorin's window did not appear within 30 seconds; the screenshot shows the desktop as it is."
+# Time for the window to paint.
 sleep 3
 import -window root -crop 800x600+0+0 "$screenshot"
 echo "Pelorin is running on the virtual display $DISPLAY."
