@@ -131,15 +131,19 @@ TEST_F(RealActions, TheFieldNamesTheEntrySwitchAndDeleteActOn)
     program.Press(1017);
     program.Press(1);
     EXPECT_EQ("请从列表中选择网络配置!", MessageAfter(program));
-    // The list open, its selection follows the pointer; closed, the field keeps the typed name.
-    for (UINT close : {VK_ESCAPE, VK_RETURN}) {
-        program.TypeOver(edit, "gamma");
-        program.Key(edit, VK_F4);
-        ASSERT_TRUE(program.PointAtListEntry(0));
-        program.Key(edit, close);
-        program.Press(1017);
-        EXPECT_EQ("确定要删除Gamma吗?", program.AnswerMessageBox(program.WaitForWindow("Pelorin"), IDNO));
-        EXPECT_TRUE(switchApplies("Gamma"));
+    // The list open, its selection follows the pointer; closed, the field
+    // keeps its text, typed or put there by the last choice.
+    for (bool typing : {true, false}) {
+        for (UINT close : {VK_ESCAPE, VK_RETURN}) {
+            if (typing)
+                program.TypeOver(edit, "gamma");
+            program.Key(edit, VK_F4);
+            ASSERT_TRUE(program.PointAtListEntry(0));
+            program.Key(edit, close);
+            program.Press(1017);
+            EXPECT_EQ("确定要删除Gamma吗?", program.AnswerMessageBox(program.WaitForWindow("Pelorin"), IDNO));
+            EXPECT_TRUE(switchApplies("Gamma"));
+        }
     }
     EXPECT_EQ(3u, program.Entries().size());
 }
