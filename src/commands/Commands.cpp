@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "../platform/FullPath.h"
 #include "../platform/Handle.h"
 #include "../platform/Seams.h"
 #include "../platform/SystemFolder.h"
@@ -72,13 +73,10 @@ bool CanPassToInterpreter(const std::string& path)
 
 bool CaptureInto(const std::string& path)
 {
-    // The folder, found by the system, which knows where a character ends.
-    char fullPath[MAX_PATH] = {};
-    char* fileName = nullptr;
-    DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, fullPath, &fileName);
-    if (length == 0 || length >= MAX_PATH || !fileName)
+    size_t fileNameStart = std::string::npos;
+    const std::string folder = FullPathName(path, &fileNameStart).substr(0, fileNameStart);
+    if (fileNameStart == std::string::npos)
         return false;
-    const std::string folder(fullPath, fileName);
 
     // GetTempFileNameA makes a new file with a name no other file has, ending
     // in .tmp: beside the chosen file, so that replacing it is a rename. It

@@ -67,7 +67,7 @@ INT_PTR CFileDialog::DoModal()
     // A name typed relative to a drive (C:a.txt) comes back as typed: made
     // full while the dialog's current folder still holds.
     bool whole = chosen && std::memchr(m_fileName.data(), '\0', m_fileName.size());
-    m_strPathName = whole ? FullPathName(m_fileName.data()) : std::string();
+    m_strPathName = whole ? FullPathName(m_fileName.data(), &m_nFileNameStart) : std::string();
 
     if (haveFolder)
         SetCurrentDirectoryA(currentFolder.c_str());
@@ -84,14 +84,8 @@ INT_PTR CFileDialog::DoModal()
 std::string CFileDialog::GetFileTitle() const
 {
     // Cut from the full path rather than the 64-byte name buffer, which may
-    // hold only the start of a long name, ending inside a character. Stepped
-    // a character at a time: a trail byte may be a backslash.
-    const char* fileName = m_strPathName.c_str();
-    for (const char* p = fileName; *p; p = CharNextA(p)) {
-        if (*p == '\\')
-            fileName = p + 1;
-    }
-    std::string title = fileName;
+    // hold only the start of a long name, ending inside a character.
+    std::string title = m_nFileNameStart < m_strPathName.size() ? m_strPathName.substr(m_nFileNameStart) : "";
     size_t dot = title.rfind('.');
     if (dot != std::string::npos)
         title.erase(dot);

@@ -40,5 +40,6 @@ private:
     // MAX_PATH must come back whole to be told from a shorter one.
     std::vector<char> m_fileName = std::vector<char>(0x10000);
     std::string m_strPathName;
+    size_t m_nFileNameStart = std::string::npos;
     char m_szFileTitle[64] = {};
 };
