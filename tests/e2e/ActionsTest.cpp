@@ -114,9 +114,9 @@ TEST_F(RealActions, TheFieldNamesTheEntrySwitchAndDeleteActOn)
     PelorinProcess program(folder);
     ASSERT_TRUE(program.Window());
     std::vector<std::string> applied;
-    auto switchApplies = [&](const std::string& name) {
+    auto switchApplies = [&](const std::string& name, const std::string& in = "") {
         program.Press(1);
-        applied.push_back("-f|" + folder + name + ".txt");
+        applied.push_back("-f|" + folder + in + name + ".txt");
         return WaitUntil([&] { return NetshCalls().size() == applied.size(); }) && NetshCalls() == applied;
     };
     HWND edit = program.ListEdit();
@@ -144,6 +144,32 @@ TEST_F(RealActions, TheFieldNamesTheEntrySwitchAndDeleteActOn)
             EXPECT_EQ("确定要删除Gamma吗?", program.AnswerMessageBox(program.WaitForWindow("Pelorin"), IDNO));
             EXPECT_TRUE(switchApplies("Gamma"));
         }
+    }
+    // Text the program is not told of: put there from outside, or by the list
+    // filling in the start of a name as it opens and closes, over an import.
+    HWND combo = GetDlgItem(program.Window(), 1015);
+    program.Select(2);
+    SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Beta"));
+    EXPECT_TRUE(switchApplies("Beta"));
+    SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Delta"));
+    program.Press(1);
+    EXPECT_EQ("请从列表中选择网络配置!", MessageAfter(program));
+    const std::string other = "a b\\";
+    CreateDirectoryA((folder + other).c_str(), nullptr);
+    for (const std::string name : {"Al", "Alpha"})
+        WriteFile(folder + other + name + ".txt", "pushd interface\r\npopd\r\n");
+    ChooseFile(program, 1004, folder + other + "Alpha.txt");
+    EXPECT_TRUE(switchApplies("Alpha", other));
+    for (bool arrow : {false, true}) {
+        ChooseFile(program, 1004, folder + other + "Al.txt");
+        if (arrow)
+            program.ClickListArrow();
+        else
+            program.Key(edit, VK_F4);
+        ASSERT_TRUE(program.WaitForWindow(""));
+        program.Key(edit, arrow ? VK_RETURN : VK_ESCAPE);
+        EXPECT_TRUE(WaitUntil([&] { return program.Text(1015) == "Alpha"; }));
+        EXPECT_TRUE(switchApplies("Alpha"));
     }
     EXPECT_EQ(3u, program.Entries().size());
 }

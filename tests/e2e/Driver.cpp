@@ -137,6 +137,16 @@ void PelorinProcess::Key(HWND window, UINT virtualKey) const
 
 HWND PelorinProcess::ListEdit() const { return FindWindowExW(GetDlgItem(m_window, 1015), nullptr, L"Edit", nullptr); }
 
+void PelorinProcess::ClickListArrow() const
+{
+    HWND combo = GetDlgItem(m_window, 1015);
+    RECT client = {};
+    GetClientRect(combo, &client);
+    LPARAM arrow = MAKELPARAM(client.right - 3, client.bottom / 2);
+    PostMessageW(combo, WM_LBUTTONDOWN, MK_LBUTTON, arrow);
+    PostMessageW(combo, WM_LBUTTONUP, 0, arrow);
+}
+
 bool PelorinProcess::PointAtListEntry(int index) const
 {
     // The open list is the program's other visible window.

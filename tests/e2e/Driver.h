@@ -40,6 +40,8 @@ public:
     void Key(HWND window, UINT virtualKey) const;
     // The edit field of the list of names.
     HWND ListEdit() const;
+    // Clicks the list's arrow, which opens the list or, when open, closes it.
+    void ClickListArrow() const;
     // Moves the pointer over entry index of the open list, as the mouse does.
     bool PointAtListEntry(int index) const;
     // Selects all of an edit's text and types text over it, a character at a time.

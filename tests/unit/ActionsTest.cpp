@@ -428,6 +428,26 @@ TEST_F(Actions, SelectFollowsTheListAndSwitchReadsThePathAgain)
         Press(IDOK);
         EXPECT_EQ((std::vector<std::string>{"C:\\home.txt文件不存在!", CurrentFolder() + "\\moved.txt文件不存在!"}),
                   g_messages);
+        // One that opens, but whose full form would pass MAX_PATH: netsh,
+        // in another folder, would read another file.
+        const std::string startFolder = CurrentFolder();
+        SetCurrentDirectoryA(folder.c_str());
+        std::string relative;
+        for (std::string part : {std::string("lr"), std::string(120, 'd'), std::string(130 - folder.size(), 'd')}) {
+            relative += part + "\\";
+            CreateDirectoryW((L"\\\\?\\" + Widen(folder + relative)).c_str(), nullptr);
+        }
+        relative += "rel.txt";
+        CloseHandle(CreateFileW((L"\\\\?\\" + Widen(folder + relative)).c_str(), GENERIC_WRITE, 0, nullptr,
+                                CREATE_NEW, 0, nullptr));
+        ASSERT_TRUE(FileExists(relative));
+        key.Store().Write(relative, "家里");
+        g_messages.clear();
+        Press(IDOK);
+        SetCurrentDirectoryA(startFolder.c_str());
+        EXPECT_EQ(std::vector<std::string>{"文件路径太长,无法使用!"}, g_messages);
+        EXPECT_TRUE(NetshCalls().empty());
+        EXPECT_EQ("办公室| C:\\office.txt", Stored("curnet"));
 
         // Removed meanwhile, as by another copy of the program.
         key.Store().Delete("办公室");
@@ -558,8 +578,8 @@ TEST_F(Actions, ALongCurrentRecordIsShortenedWithoutSplittingACharacter)
     ASSERT_GT(record.size(), 256u);
 
     RunModal(dlg, [&](HWND) {
-        dlg.m_strName = name;
-        dlg.m_strPath = path;
+        g_answers.push_back({path});
+        Press(IDC_IMPORT);
         Press(IDOK);
     });
     std::string stored = Stored("curnet");

@@ -302,7 +302,9 @@ void CSwitchDlg::OnEditChange() { m_bTyped = true; }
 void CSwitchDlg::OnSwitch()
 {
     SetStatus(kExecuting);
-    if (m_bTyped) {
+    // The field can change without a notice (the open list fills it in), so
+    // Switch asks it, as Delete does, whenever it no longer shows the choice.
+    if (m_bTyped || lstrcmpiA(m_combo.GetWindowText().c_str(), m_strName.c_str()) != 0) {
         int index = NamedEntry();
         if (index == CB_ERR) {
             StopWith("请从列表中选择网络配置!");
@@ -318,10 +320,14 @@ void CSwitchDlg::OnSwitch()
         return;
     }
     // A stored path may be relative, set by hand: netsh, which runs in the
-    // system folder, must read the file checked here.
+    // system folder, must read the file checked here, so a path that cannot
+    // be made full never reaches it.
     std::string fullPath = FullPathName(m_strPath);
-    if (!fullPath.empty())
-        m_strPath = fullPath;
+    if (fullPath.empty() || fullPath.size() > CFileDialog::kMaxPath) {
+        StopWith("文件路径太长,无法使用!");
+        return;
+    }
+    m_strPath = fullPath;
     if (!AcceptPathForCommand(m_strPath))
         return;
 
