@@ -29,8 +29,7 @@ else
         *"Exec format error"*) ;;
         *) skip "Wine's 32-bit loader does not start: ${output##*: }" ;;
     esac
-    [ "$mode" = --here ] && skip "this processor refuses 32-bit code (Exec format error);" \
-        "scripts/test.sh runs these tests under qemu-user's i386 emulation"
+    [ "$mode" = --here ] && skip "this processor refuses 32-bit code (Exec format error)"
     why="this processor refuses 32-bit code"
     refusal="this processor refuses 32-bit code (Exec format error), and"
 fi
