@@ -31,6 +31,7 @@ done
 # to qemu-i386. The wineserver started above serves it there too: the
 # namespace maps root to root, so the prefix stays the same user's.
 route=$(bash "$ROOT/scripts/how-32-bit-runs.sh" --install) || true
+route=${route:-"skipped: scripts/how-32-bit-runs.sh said nothing"}
 within=()
 if [[ $route == "under qemu-user"* ]]; then
     within=(bash "$ROOT/scripts/emulate-i386.sh" "$(command -v qemu-i386)")

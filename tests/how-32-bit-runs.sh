@@ -36,6 +36,8 @@ refused="this processor refuses 32-bit code (Exec format error), and"
 expect "$dir/native" none natively
 expect "$dir/missing" none "skipped: Wine's 32-bit half (wine32:i386) is not installed"
 expect "$dir/refusing" "$dir/qemu-10.0.2" "skipped: $refused no user namespace can be made here *" PATH="$dir:$PATH"
+expect "$dir/native" "$dir/qemu-10.0.2" "natively (PELORIN_EMULATE_32=1 asked for *, but no user namespace *)" \
+    PATH="$dir:$PATH" PELORIN_EMULATE_32=1
 if unshare --user --map-root-user --mount mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc 2>/dev/null; then
     expect "$dir/refusing" "$dir/qemu-10.0.2" "under qemu-user's i386 emulation (this processor refuses 32-bit code)"
     expect "$dir/native" "$dir/qemu-10.0.2" "under qemu-user's i386 emulation (PELORIN_EMULATE_32=1 asked for it; *)" \
