@@ -18,10 +18,16 @@ init_prefix yes
 
 echo "Pelorin benchmark, $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $("$WINE" --version)"
 folders=("$(windows_path "$ROOT/build/win64")\\")
-if reason=$(bash "$ROOT/scripts/can-run-32-bit.sh"); then
+# The 32-bit program only natively: a time under qemu-user's emulation, as the
+# test command may use, would measure qemu, not Pelorin.
+if reason=$(bash "$ROOT/scripts/how-32-bit-runs.sh" --here); then
     folders+=("$(windows_path "$ROOT/build/win32")\\")
+    [ "${PELORIN_EMULATE_32:-}" != 1 ] ||
+        echo "PELORIN_EMULATE_32=1 does not apply here: the benchmark measures the 32-bit program natively only."
+elif [[ $reason == *"refuses 32-bit code"* ]]; then
+    echo "The 32-bit program is not measured: ${reason#skipped: }, and a time under qemu-user's i386 emulation would measure qemu, not Pelorin."
 else
-    echo "The 32-bit program is not measured: $reason."
+    echo "The 32-bit program is not measured: ${reason#skipped: }."
 fi
 "$WINE" "$ROOT/build/win64/benchmark.exe" "${folders[@]}" | tr -d '\r'
 

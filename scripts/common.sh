@@ -125,3 +125,62 @@ use_song_font() {
     "$WINE" reg add "$key" /v 宋体 /d 'AR PL SungtiL GB' /f >/dev/null 2>&1
     "$WINE" reg add "$key" /v SimSun /d 'AR PL SungtiL GB' /f >/dev/null 2>&1
 }
+
+# qemu-user 10 or later, for the 32-bit tests on a processor that refuses
+# 32-bit code: Debian 12's own 7.2 takes most of a minute to start each
+# process. Debian 12 has it in bookworm-backports only, which gets a sources
+# file of its own, on the mirror and components of the machine's bookworm
+# source; only qemu-user is taken from there. No recommended packages:
+# qemu-user-binfmt would register handlers in the machine's binfmt_misc.
+# Says why and fails when it cannot.
+BACKPORTS_SOURCES=/etc/apt/sources.list.d/pelorin-bookworm-backports
+ensure_qemu_user() {
+    local package=qemu-user version
+    qemu_i386_is_10 "$(command -v qemu-i386 || true)" && return
+    version=$(apt-cache policy qemu-user 2>/dev/null | awk '/Candidate:/ {print $2}')
+    if ! dpkg --compare-versions "${version:-0}" ge 1:10~ &&
+       [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" = bookworm ]; then
+        add_bookworm_backports || return 1
+        package=qemu-user/bookworm-backports
+        version=$(apt-cache madison qemu-user | awk '$6 ~ /^bookworm-backports\// {print $3; exit}')
+    fi
+    if ! dpkg --compare-versions "${version:-0}" ge 1:10~; then
+        echo "the machine's Debian sources offer no qemu-user 10 or later (found: ${version:-none})"
+        return 1
+    fi
+    echo "Installing: $package $version (no recommended packages)" >&2
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$package" >/dev/null 2>&1 ||
+        { echo "apt-get could not install $package"; return 1; }
+}
+
+# Succeeds when the qemu-i386 named is version 10 or later.
+qemu_i386_is_10() {
+    [ -x "${1:-}" ] && [[ $("$1" --version 2>/dev/null) =~ ^qemu-i386\ version\ ([0-9]+) ]] &&
+        ((BASH_REMATCH[1] >= 10))
+}
+
+# bookworm-backports beside the machine's bookworm source, in the same format
+# (deb822 or one-line) in a file of its own, unless some source has it already.
+add_bookworm_backports() {
+    local sources=(/etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources)
+    if ! grep -Eqs '^[^#]*[[:space:]]bookworm-backports([[:space:]]|$)' "${sources[@]}"; then
+        if grep -Eqs '^Suites:.*[[:space:]]bookworm([[:space:]]|$)' /etc/apt/sources.list.d/*.sources; then
+            # The first bookworm stanza, its suites swapped; Signed-By may
+            # span lines (an inline key), which the awk keeps.
+            awk -v RS= '/(^|\n)Suites:[^\n]*[[:space:]]bookworm([[:space:]]|\n|$)/ && !/(^|\n)Enabled: *no/ {
+                    sub(/(^|\n)Suites:[^\n]*/, "\nSuites: bookworm-backports"); sub(/^\n/, ""); print; exit }' \
+                /etc/apt/sources.list.d/*.sources >"$BACKPORTS_SOURCES.sources"
+        else
+            grep -Ehs '^deb[[:space:]]+([[].*[]][[:space:]]+)?[^[:space:]]+[[:space:]]+bookworm[[:space:]]' \
+                /etc/apt/sources.list /etc/apt/sources.list.d/*.list | head -n 1 |
+                sed -E 's/[[:space:]]bookworm[[:space:]]/ bookworm-backports /' >"$BACKPORTS_SOURCES.list"
+        fi
+        if [ ! -s "$(ls "$BACKPORTS_SOURCES".*)" ]; then
+            rm -f "$BACKPORTS_SOURCES".*
+            echo "no bookworm source found to take the mirror for bookworm-backports from"
+            return 1
+        fi
+        echo "Added bookworm-backports in $(ls "$BACKPORTS_SOURCES".*)" >&2
+    fi
+    apt-get update -qq >/dev/null 2>&1 || { echo "apt-get update failed with bookworm-backports added"; return 1; }
+}
