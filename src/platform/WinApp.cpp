@@ -21,8 +21,12 @@ const char* FileNameOf(const char* path)
 
 std::string ModulePath()
 {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    // A path that fills the buffer comes back cut and without its NUL (Windows
+    // XP, Wine): the buffer holds any path's bytes, and only the length returned
+    // is read.
+    std::string path(0x10000, '\0');
+    DWORD length = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
+    path.resize(length < path.size() ? length : 0);
     return path;
 }
 }  // namespace

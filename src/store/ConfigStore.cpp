@@ -38,7 +38,25 @@ bool ContainsCurrentRecordName(const char* name)
     return false;
 }
 
+// A value name as the registry compares it. Not lstrcmpiA, which compares as
+// the locale sorts and calls some distinct names equal (Wi-Fi and Wi﹣Fi).
+std::wstring UpperCasedWide(const std::string& name)
+{
+    int length = MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    if (length > 0) {
+        MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), &wide[0], length);
+        CharUpperBuffW(&wide[0], static_cast<DWORD>(length));
+    }
+    return wide;
+}
+
 }  // namespace
+
+bool ConfigStore::IsSameName(const std::string& a, const std::string& b)
+{
+    return a == b || UpperCasedWide(a) == UpperCasedWide(b);
+}
 
 bool ConfigStore::IsReservedName(const std::string& name)
 {

@@ -29,6 +29,9 @@ public:
     // The names to list: every value's but those containing "curnet".
     bool List(std::vector<std::string>& names) const;
 
+    // Whether the registry takes a and b for one value name: the same bytes, or
+    // the same UTF-16 text upper-cased, compared unit by unit.
+    static bool IsSameName(const std::string& a, const std::string& b);
     // A name that would overwrite the current record, or never be listed.
     static bool IsReservedName(const std::string& name);
     // The longest leading part of text that Write takes, never cutting a

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <gtest/gtest.h>
 #include "Driver.h"
 #include "../support/TestSupport.h"
@@ -156,12 +157,14 @@ TEST_F(RealActions, TheFieldNamesTheEntrySwitchAndDeleteActOn)
     EXPECT_EQ("请从列表中选择网络配置!", MessageAfter(program));
     const std::string other = "a b\\";
     CreateDirectoryA((folder + other).c_str(), nullptr);
-    for (const std::string name : {"Al", "Alpha"})
+    for (const std::string name : {"Al", "alpha", "Alpha"})
         WriteFile(folder + other + name + ".txt", "pushd interface\r\npopd\r\n");
     ChooseFile(program, 1004, folder + other + "Alpha.txt");
     EXPECT_TRUE(switchApplies("Alpha", other));
+    // An import's title that the list changed, if only in case, is no longer
+    // what the field shows: the listed Alpha is.
     for (bool arrow : {false, true}) {
-        ChooseFile(program, 1004, folder + other + "Al.txt");
+        ChooseFile(program, 1004, folder + other + (arrow ? "alpha.txt" : "Al.txt"));
         if (arrow)
             program.ClickListArrow();
         else
@@ -171,6 +174,52 @@ TEST_F(RealActions, TheFieldNamesTheEntrySwitchAndDeleteActOn)
         EXPECT_TRUE(WaitUntil([&] { return program.Text(1015) == "Alpha"; }));
         EXPECT_TRUE(switchApplies("Alpha"));
     }
+    ChooseFile(program, 1004, folder + other + "alpha.txt");
+    SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Alpha"));
+    EXPECT_TRUE(switchApplies("Alpha"));
+    EXPECT_EQ(3u, program.Entries().size());
+}
+
+TEST_F(RealActions, NamesTheLocaleCallsEqualButTheRegistryKeepsApartAreTwo)
+{
+    // Each pair is one name to the list's own search, two values to the registry.
+    const std::vector<std::string> names = {"Wi-Fi", "Wi﹣Fi", "店鋪", "店潽"};
+    for (const std::string& name : names) {
+        WriteFile(folder + name + ".txt", "pushd interface\r\npopd\r\n");
+        SeedProgramStore(name, folder + name + ".txt");
+    }
+    PelorinProcess program(folder);
+    ASSERT_TRUE(program.Window());
+    HWND edit = program.ListEdit();
+    HWND combo = GetDlgItem(program.Window(), 1015);
+    std::vector<std::string> applied;
+    auto switchApplies = [&](const std::string& name) {
+        program.Press(1);
+        applied.push_back("-f|" + folder + name + ".txt");
+        return WaitUntil([&] { return NetshCalls().size() == applied.size(); }) && NetshCalls() == applied &&
+               ProgramStoreValue("curnet") == name + "| " + folder + name + ".txt";
+    };
+    const std::vector<std::string> listed = program.Entries();
+    auto entryOf = [&](const std::string& name) {
+        return static_cast<int>(std::find(listed.begin(), listed.end(), name) - listed.begin());
+    };
+    for (size_t i = 0; i < names.size(); ++i) {
+        program.TypeOver(edit, names[i]);
+        EXPECT_TRUE(switchApplies(names[i])) << names[i];
+        // After a pick of the other name of the pair, text put there from outside.
+        program.Select(entryOf(names[i ^ 1]));
+        SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(names[i]).c_str()));
+        EXPECT_TRUE(switchApplies(names[i])) << names[i];
+    }
+    // The one listed second, which a search for the first match would miss.
+    const bool hyphenFirst = entryOf(names[0]) < entryOf(names[1]);
+    const std::string& doomed = names[hyphenFirst ? 1 : 0];
+    const std::string& kept = names[hyphenFirst ? 0 : 1];
+    program.TypeOver(edit, doomed);
+    program.Press(1017);
+    EXPECT_EQ("确定要删除" + doomed + "吗?", program.AnswerMessageBox(program.WaitForWindow("Pelorin"), IDYES));
+    EXPECT_TRUE(WaitUntil([&] { return ProgramStoreValue(doomed).empty(); }));
+    EXPECT_EQ(folder + kept + ".txt", ProgramStoreValue(kept));
     EXPECT_EQ(3u, program.Entries().size());
 }
 
@@ -301,6 +350,24 @@ TEST_F(RealActions, NothingPlantedInTheDownloadFolderRuns)
 
     EXPECT_EQ("", ReadFile(downloads + "planted.log"));
     EXPECT_EQ((std::vector<std::string>{"-C|interface|dump", "-f|" + downloads + "办公室.txt"}), NetshCalls());
+}
+
+TEST_F(RealActions, AProgramDeepInChineseFoldersCaptionsItsMessagesWithItsName)
+{
+    // Its path passes MAX_PATH bytes in fewer characters: asked into a MAX_PATH
+    // buffer, the system fills it without a NUL.
+    std::string deep = folder;
+    while (deep.size() < 280) {
+        deep += "网络配置文件夹\\";
+        CreateDirectoryA(deep.c_str(), nullptr);
+    }
+    const std::string program = deep + "Pelorin.exe";
+    ASSERT_LT(Widen(program).size(), size_t{MAX_PATH});
+    ASSERT_TRUE(CopyFileA(ProgramUnderTest().c_str(), program.c_str(), FALSE));
+    PelorinProcess copy(folder, program);
+    ASSERT_TRUE(copy.Window());
+    copy.Key(copy.Window(), VK_F1);
+    EXPECT_EQ("启动帮助失败。", MessageAfter(copy));
 }
 
 TEST_F(RealActions, APathLongerThanMaxPathIsRefusedNotCut)

@@ -248,6 +248,12 @@ TEST_F(Actions, AddRefusesANameListedInAnyCaseButNotOneThatMerelyBeginsIt)
         EXPECT_EQ("C:\\家里.txt", Stored("家里"));
         EXPECT_EQ(kOldDump, ReadFile(folder + "家里.txt"));
         EXPECT_EQ(3u, Entries().size());
+
+        // One name to the list's search, two to the registry: one copy never makes the pair.
+        Add(folder + "Wi-Fi.txt");
+        Add(folder + "Wi﹣Fi.txt");
+        EXPECT_EQ("Wi﹣Fi已经存在,无法添加!", g_messages.back());
+        EXPECT_FALSE(key.Store().Has("Wi﹣Fi"));
     });
 }
 

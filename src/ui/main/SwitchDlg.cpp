@@ -265,13 +265,21 @@ void CSwitchDlg::OnDelete()
 
 int CSwitchDlg::NamedEntry() const
 {
-    // The selection alone does not tell: the open list's selection follows the
-    // pointer, and a pick stays selected through the first change of the field.
+    // The selection only when it shows: the open list's selection follows the
+    // pointer. Not the list's own search either, which calls some names equal
+    // that the registry keeps apart. An empty field names the unnamed value
+    // only when it is picked.
     std::string shown = m_combo.GetWindowText();
-    int index = m_combo.GetCurSel();
-    if (index != CB_ERR && lstrcmpiA(m_combo.GetLBText(index).c_str(), shown.c_str()) == 0)
-        return index;
-    return shown.empty() ? CB_ERR : m_combo.FindStringExact(-1, shown);
+    int selected = m_combo.GetCurSel();
+    if (selected != CB_ERR && m_combo.GetLBText(selected) == shown)
+        return selected;
+    if (shown.empty())
+        return CB_ERR;
+    for (int index = 0, count = m_combo.GetCount(); index < count; ++index) {
+        if (ConfigStore::IsSameName(m_combo.GetLBText(index), shown))
+            return index;
+    }
+    return CB_ERR;
 }
 
 void CSwitchDlg::SelectEntry(int index)
@@ -303,8 +311,9 @@ void CSwitchDlg::OnSwitch()
 {
     SetStatus(kExecuting);
     // The field can change without a notice (the open list fills it in), so
-    // Switch asks it, as Delete does, whenever it no longer shows the choice.
-    if (m_bTyped || lstrcmpiA(m_combo.GetWindowText().c_str(), m_strName.c_str()) != 0) {
+    // Switch asks it, as Delete does, whenever it no longer shows the choice's
+    // name byte for byte.
+    if (m_bTyped || m_combo.GetWindowText() != m_strName) {
         int index = NamedEntry();
         if (index == CB_ERR) {
             StopWith("请从列表中选择网络配置!");

@@ -59,9 +59,8 @@ private:
     bool CaptureChosenFile(const std::string& path);
     // Makes a file from Import or Backup the choice, its title in the field.
     void MakeChoice(const ChosenFile& chosen);
-    // The entry whose text the list's edit field shows, ignoring case: the
-    // selected one if it is that entry, else the first with that text.
-    // CB_ERR when none.
+    // The entry that the registry takes for the name the list's edit field
+    // shows (ConfigStore::IsSameName); CB_ERR when none.
     int NamedEntry() const;
     // Selects entry index, or empties the list when it has no entries, and
     // makes m_strName and m_strPath follow, as the user's pick does.
