@@ -40,13 +40,13 @@ bool ContainsCurrentRecordName(const char* name)
 
 // A value name as the registry compares it. Not lstrcmpiA, which compares as
 // the locale sorts and calls some distinct names equal (Wi-Fi and Wi﹣Fi).
-std::wstring UpperCasedWide(const std::string& name)
+std::vector<WCHAR> UpperCasedWide(const std::string& name)
 {
     int length = MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
+    std::vector<WCHAR> wide(static_cast<size_t>(length));
     if (length > 0) {
-        MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), &wide[0], length);
-        CharUpperBuffW(&wide[0], static_cast<DWORD>(length));
+        MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), wide.data(), length);
+        CharUpperBuffW(wide.data(), static_cast<DWORD>(length));
     }
     return wide;
 }
