@@ -45,12 +45,15 @@ void ClearProgramStore()
     RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kProgramKey, g_view, 0);
 }
 
-void SeedProgramStore(const std::string& name, const std::string& data)
+void SeedProgramStore(const std::string& name, const std::string& data) { SeedProgramStore(Widen(name), data); }
+
+void SeedProgramStore(const std::wstring& name, const std::string& data)
 {
     HKEY key = nullptr;
     RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProgramKey, 0, nullptr, 0, KEY_ALL_ACCESS | g_view, nullptr, &key, nullptr);
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>(data.size() + 1));
+    const std::wstring wideData = Widen(data);
+    RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wideData.c_str()),
+                   static_cast<DWORD>((wideData.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
 }
 

@@ -14,6 +14,8 @@ const std::string& HelpersFolder();
 // The program's registry key in the test prefix, as the program sees it.
 void ClearProgramStore();
 void SeedProgramStore(const std::string& name, const std::string& data);
+// A name set by hand, which may hold characters outside code page 936.
+void SeedProgramStore(const std::wstring& name, const std::string& data);
 std::string ProgramStoreValue(const std::string& name);  // empty when missing
 
 class PelorinProcess {

@@ -121,6 +121,16 @@ TEST(Store, NamesCompareWithoutRegardToCase)
     EXPECT_STREQ("C:\\curnet.txt", buffer);
     EXPECT_TRUE(store.Delete("CURNET"));
     EXPECT_FALSE(store.Read(buffer, "curnet"));
+
+    // IsSameName says of each pair what the registry does with it, whatever
+    // the locale's order says of look-alikes.
+    for (auto [a, b] : {std::pair<const char*, const char*>{"beta", "BETA"}, {"Wi-Fi", "Wi﹣Fi"}, {"店鋪", "店潽"},
+                        {"ａｂ", "ＡＢ"}, {"ａ", "a"}, {"Ωπ", "ΩΠ"}, {"Я", "я"}, {"办公室", "办公室 "}}) {
+        TestStoreKey pairKey("Pair");
+        ASSERT_TRUE(pairKey.Store().Write("1", a));
+        ASSERT_TRUE(pairKey.Store().Write("2", b));
+        EXPECT_EQ(Listed(pairKey.Store()).size() == 1, ConfigStore::IsSameName(a, b)) << a << " " << b;
+    }
 }
 
 TEST(Store, EmptyNameIsTheUnnamedValueAndIsListed)

@@ -275,9 +275,14 @@ int CSwitchDlg::NamedEntry() const
         return selected;
     if (shown.empty())
         return CB_ERR;
-    for (int index = 0, count = m_combo.GetCount(); index < count; ++index) {
-        if (ConfigStore::IsSameName(m_combo.GetLBText(index), shown))
-            return index;
+    // The same bytes first: a name set by hand outside the code page may be
+    // listed as a look-alike that differs from another only in case.
+    for (bool sameBytes : {true, false}) {
+        for (int index = 0, count = m_combo.GetCount(); index < count; ++index) {
+            std::string listed = m_combo.GetLBText(index);
+            if (sameBytes ? listed == shown : ConfigStore::IsSameName(listed, shown))
+                return index;
+        }
     }
     return CB_ERR;
 }
