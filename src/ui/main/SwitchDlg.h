@@ -59,8 +59,9 @@ private:
     bool CaptureChosenFile(const std::string& path);
     // Makes a file from Import or Backup the choice, its title in the field.
     void MakeChoice(const ChosenFile& chosen);
-    // The entry that the registry takes for the name the list's edit field
-    // shows (ConfigStore::IsSameName); CB_ERR when none.
+    // The entry named by the list's edit field: one with the same bytes, else
+    // one that the registry takes for the same name (ConfigStore::IsSameName);
+    // CB_ERR when none.
     int NamedEntry() const;
     // Selects entry index, or empties the list when it has no entries, and
     // makes m_strName and m_strPath follow, as the user's pick does.
