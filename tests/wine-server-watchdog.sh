@@ -22,7 +22,7 @@ WINEPREFIX=$WINEPREFIX-other sleep 600 &
 other=$!
 
 cat >"$work/CTestTestfile.cmake" <<EOF
-add_test(waits_on_stopped_server bash -c "(sleep 600 &); kill -STOP $(server); sleep 600")
+add_test(waits_on_stopped_server bash -c "echo '[ RUN      ] StandIn.WaitsOnTheServer'; (sleep 600 &); kill -STOP $(server); sleep 600")
 EOF
 start=$SECONDS
 status=0
@@ -33,7 +33,8 @@ cat "$work/out"
 [ "$status" -ne 0 ] || fail "the run passed"
 limit=$(($(server_silence) + $(server_silence) / 9 + $(server_wait) + 10))
 ((took <= limit)) || fail "the run took $took s, more than $limit s"
-tail -n 2 "$work/out" | grep -q "^Wine's server stopped answering: .* while CTest ran waits_on_stopped_server\. " ||
+tail -n 2 "$work/out" |
+    grep -q "^Wine's server stopped answering: .* while CTest ran waits_on_stopped_server (at StandIn.WaitsOnTheServer)\. " ||
     fail "the last lines do not say that the server stopped answering during waits_on_stopped_server"
 [ -z "$(prefix_processes)" ] || fail "processes of the prefix are left: $(prefix_processes)"
 kill -0 "$other" 2>/dev/null || fail "the other prefix's process was killed"
