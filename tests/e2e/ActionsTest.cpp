@@ -22,7 +22,10 @@ protected:
     {
         const DWORD whileItCloses = 2000;
         program.Press(button);
-        HWND dialog = program.WaitForWindow("");
+        // A dialog that the main window owns: any window of the program with
+        // no caption could also be the list of names, still closing.
+        HWND dialog = nullptr;
+        WaitUntil([&] { return (dialog = VisiblePopupOf(program.Window())) != nullptr; });
         ASSERT_TRUE(dialog) << "no file dialog";
         program.AnswerFileDialog(dialog, path);
         Sleep(whileItCloses);
