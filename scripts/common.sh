@@ -260,7 +260,8 @@ end_prefix() {
 SERVER_STOPPED=""
 run_watched() {
     local log status=0 silent="" watcher job test step
-    log=$(mktemp)
+    # In the prefix, so that it goes with it also when the run is cut short.
+    log=$(mktemp "$WINEPREFIX/ctest-output.XXXXXX")
     trap 'silent=yes' USR1
     # The subshell's own errors are the shell's report of a killed command.
     ("$@" 2>&1 | tee "$log") 2>/dev/null &
