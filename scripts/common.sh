@@ -184,3 +184,119 @@ add_bookworm_backports() {
     fi
     apt-get update -qq >/dev/null 2>&1 || { echo "apt-get update failed with bookworm-backports added"; return 1; }
 }
+
+# How long the prefix's Wine server may leave a new connection unanswered
+# before run_watched ends the run: 90 seconds unless PELORIN_SERVER_SILENCE
+# says otherwise. It is asked every ninth of that, each time waiting at most a
+# third: so the run ends at most about 130 s after the server's last answer.
+server_silence() { echo "${PELORIN_SERVER_SILENCE:-90}"; }
+server_wait() { local s; s=$(server_silence); echo $((s / 3 > 2 ? s / 3 : 2)); }
+
+# The processes of the prefix at $WINEPREFIX, this shell and the caller's
+# subshell left out: those with that WINEPREFIX in their environment (Wine
+# passes it to every program it starts, its server included) and this same
+# root, so neither another prefix nor the same path in a chroot is counted.
+# With a pattern, only those whose command name matches it.
+prefix_processes() {
+    local proc entry name
+    for proc in /proc/[0-9]*; do
+        [ "${proc#/proc/}" != $$ ] && [ "${proc#/proc/}" != "$BASHPID" ] || continue
+        [ "$proc/root" -ef /proc/self/root ] 2>/dev/null || continue
+        if [ -n "${1:-}" ]; then
+            read -r name 2>/dev/null <"$proc/comm" || continue
+            [[ $name == $1 ]] || continue
+        fi
+        while IFS= read -r -d '' entry; do
+            [ "$entry" = "WINEPREFIX=$WINEPREFIX" ] && { echo "${proc#/proc/}"; break; }
+        done 2>/dev/null <"$proc/environ"
+    done
+    return 0
+}
+
+# Succeeds when the prefix's Wine server accepts a new connection and sends it
+# the first message every new Wine process gets, within the wait; it starts
+# no Wine process, so it cannot itself make the server busier.
+server_answers() {
+    local server
+    server=$(prefix_processes 'wineserver*' | head -n 1)
+    [ -n "$server" ] || return 1
+    timeout -s KILL "$(($(server_wait) + 5))" python3 -c '
+import socket, sys
+s = socket.socket(socket.AF_UNIX)
+s.settimeout(float(sys.argv[2]))
+s.connect(sys.argv[1])
+sys.exit(0 if s.recvmsg(64, socket.CMSG_SPACE(16))[1] else 1)' \
+        "/proc/$server/cwd/socket" "$(server_wait)" >/dev/null 2>&1
+}
+
+# Kills every process of the prefix, Wine's server too, and waits until they
+# are gone. SIGKILL: a server caught in a loop ignores SIGTERM, and its other
+# processes wait on it.
+kill_prefix() {
+    local round pids
+    for round in $(seq 1 50); do
+        pids=$(prefix_processes)
+        [ -n "$pids" ] || return 0
+        # shellcheck disable=SC2086
+        kill -KILL $pids 2>/dev/null || true
+        sleep 0.2
+    done
+    echo "Some processes of the Wine prefix $WINEPREFIX did not end: $pids"
+}
+
+# Ends the prefix: wineserver -k, which waits on the server and so is cut
+# short, then whatever is left.
+end_prefix() {
+    { timeout -s KILL "$(server_wait)" "$WINESERVER" -k; } 2>/dev/null || true
+    kill_prefix
+}
+
+# Runs a ctest command while asking the prefix's Wine server for an answer.
+# When it has not answered for $(server_silence) seconds (Wine 10.0's server
+# can loop forever, and every Wine process of the prefix then waits forever),
+# it kills the command and every process of the prefix, says which test was
+# running, sets SERVER_STOPPED and fails. Otherwise it returns the command's
+# exit status.
+SERVER_STOPPED=""
+run_watched() {
+    local log status=0 silent="" watcher job test step
+    # In the prefix, so that it goes with it also when the run is cut short.
+    log=$(mktemp "$WINEPREFIX/ctest-output.XXXXXX")
+    trap 'silent=yes' USR1
+    # The subshell's own errors are the shell's report of a killed command.
+    ("$@" 2>&1 | tee "$log") 2>/dev/null &
+    job=$!
+    (
+        last=$SECONDS
+        while sleep $(($(server_silence) / 9 > 1 ? $(server_silence) / 9 : 1)); do
+            if server_answers; then
+                last=$SECONDS
+            elif ((SECONDS - last >= $(server_silence))); then
+                echo $((SECONDS - last)) >"$log.silence"
+                kill -USR1 $$
+                exit
+            fi
+        done
+    ) &
+    watcher=$!
+    wait "$job" || status=$?
+    if [ -n "$silent" ]; then
+        kill_prefix
+        wait "$job" || true
+        test=$(sed -n 's/^ *Start [0-9]*: //p' "$log" | tail -n 1)
+        step=$(awk '/^ *Start [0-9]+: /{c=""} /^[0-9]+: \[ RUN +\] /{c=$NF} END{print c}' "$log")
+        echo "Wine's server stopped answering: no answer for $(cat "$log.silence") s while CTest ran" \
+            "${test:-no test yet}${step:+ (at $step)}. The run failed; nothing was retried."
+        echo "Every process of the Wine prefix $WINEPREFIX was killed, the server and any Pelorin.exe" \
+            "too. Debian 13's Wine 10.0 was seen to loop like this on a busy machine: rerun the" \
+            "command on a quieter one."
+        SERVER_STOPPED=yes
+        status=1
+    else
+        kill "$watcher" 2>/dev/null || true
+        wait "$watcher" 2>/dev/null || true
+    fi
+    trap - USR1
+    rm -f "$log" "$log.silence"
+    return "$status"
+}

@@ -10,7 +10,7 @@ build win64 win32 win32-tests
 use_chinese_locale
 export WINEPREFIX
 WINEPREFIX=$(mktemp -d /tmp/pelorin-test-prefix.XXXXXX)
-trap '"$WINESERVER" -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+trap 'end_prefix; rm -rf "$WINEPREFIX"' EXIT
 echo "Making a throwaway Wine prefix in $WINEPREFIX"
 init_prefix yes
 "$WINESERVER" -p
@@ -39,7 +39,8 @@ if [[ $route == "under qemu-user"* ]]; then
 fi
 
 status=0
-"${within[@]}" ctest --test-dir "$ROOT/build/win64" --output-on-failure --verbose || status=$?
+run_watched "${within[@]}" ctest --test-dir "$ROOT/build/win64" --output-on-failure --verbose || status=$?
+[ -z "$SERVER_STOPPED" ] || exit $status
 
 case $route in
     skipped:*) echo "Programs tested: build/win64/Pelorin.exe (64-bit) only; the 32-bit tests were $route." ;;

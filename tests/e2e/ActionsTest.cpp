@@ -15,16 +15,26 @@ protected:
     ~RealActions() override { ClearProgramStore(); }
 
     // Presses a button that opens a file dialog and answers it with path,
-    // confirming the overwrite of a file that exists.
+    // confirming the overwrite of a file that exists. After each answer the
+    // windows are left alone for a while: on a busy machine, Wine 10.0's
+    // server was seen to loop forever when they were listed at once, while
+    // the dialog closed, and never in 100 runs with this pause.
     static void ChooseFile(const PelorinProcess& program, int button, const std::string& path)
     {
+        const DWORD whileItCloses = 2000;
         program.Press(button);
-        HWND dialog = program.WaitForWindow("");
+        // A dialog that the main window owns: any window of the program with
+        // no caption could also be the list of names, still closing.
+        HWND dialog = nullptr;
+        WaitUntil([&] { return (dialog = VisiblePopupOf(program.Window())) != nullptr; });
         ASSERT_TRUE(dialog) << "no file dialog";
         program.AnswerFileDialog(dialog, path);
+        Sleep(whileItCloses);
         ASSERT_TRUE(WaitUntil([&] {
-            if (HWND prompt = VisiblePopupOf(dialog))
+            if (HWND prompt = VisiblePopupOf(dialog)) {
                 PostMessageW(prompt, WM_COMMAND, IDYES, 0);
+                Sleep(whileItCloses);
+            }
             return !IsWindow(dialog);
         }));
     }
