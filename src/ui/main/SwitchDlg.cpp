@@ -265,16 +265,14 @@ void CSwitchDlg::OnDelete()
 
 int CSwitchDlg::NamedEntry() const
 {
-    // The selection only when it shows: the open list's selection follows the
-    // pointer. Not the list's own search either, which calls some names equal
-    // that the registry keeps apart. An empty field names the unnamed value
-    // only when it is picked.
+    // Not the selection, which follows the open list's pointer, nor the list's
+    // own search, which calls some names equal that the registry keeps apart.
     std::string shown = m_combo.GetWindowText();
-    int selected = m_combo.GetCurSel();
-    if (selected != CB_ERR && m_combo.GetLBText(selected) == shown)
-        return selected;
-    if (shown.empty())
-        return CB_ERR;
+    if (shown.empty()) {
+        // The unnamed value only when it is picked.
+        int selected = m_combo.GetCurSel();
+        return selected != CB_ERR && m_combo.GetLBText(selected).empty() ? selected : CB_ERR;
+    }
     // The same bytes first: a name set by hand outside the code page may be
     // listed as a look-alike that differs from another only in case.
     for (bool sameBytes : {true, false}) {
